@@ -1,0 +1,74 @@
+#include "installer/payload/DecompileStream.h"
+
+#include "installer/payload/Inflate.h"
+#include "toolkit/core/Exceptions.h"
+
+namespace {
+constexpr int64_t kPairSize = 8;
+constexpr int64_t kCountSize = 4;
+} // namespace
+
+void TDecompileStream::Decompile(TStream& source)
+{
+    count_ = 0;
+    unpackedSizes_.clear();
+    storedSizes_.clear();
+    data_.Clear();
+    data_.CopyFrom(source, 0);
+    const int64_t end = data_.Size();
+    if (end < kCountSize)
+        throw EReadError();
+    data_.Seek(-kCountSize, TSeekOrigin::soEnd);
+    count_ = data_.ReadInt32();
+    // The pair farthest from the end comes first; when it lies inside the file all pairs do, so a
+    // count too large for the file fails here, before any list grows.
+    if (count_ > 0 && kPairSize * count_ + kCountSize > end)
+        throw EReadError();
+    for (int64_t n = int64_t(count_) - 1; n >= 0; --n) {
+        data_.Seek(-(kPairSize * n + 12), TSeekOrigin::soEnd);
+        unpackedSizes_.push_back(data_.ReadInt32());
+        storedSizes_.push_back(data_.ReadInt32());
+    }
+}
+
+int32_t TDecompileStream::UnpackedSize(int32_t index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= unpackedSizes_.size())
+        throw EListError(index);
+    return unpackedSizes_[static_cast<size_t>(index)];
+}
+
+int32_t TDecompileStream::StoredSize(int32_t index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= storedSizes_.size())
+        throw EListError(index);
+    return storedSizes_[static_cast<size_t>(index)];
+}
+
+// Entry offsets add up in 32 bits, as writers of the format have always computed them; a sum
+// that wraps below zero is caught as a read outside the data.
+int64_t TDecompileStream::EntryOffset(int32_t index) const
+{
+    uint32_t offset = 0;
+    for (int32_t j = 0; j < index; ++j)
+        offset += static_cast<uint32_t>(StoredSize(j));
+    return static_cast<int32_t>(offset);
+}
+
+std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool forceInflate)
+{
+    auto result = std::make_unique<TMemoryStream>();
+    if (index >= count_)
+        return result;
+    const int64_t stored = StoredSize(index);
+    const int64_t unpacked = UnpackedSize(index);
+    const int64_t offset = EntryOffset(index);
+    if (offset < 0 || stored < 0 || offset + stored > data_.Size())
+        throw EReadError();
+    const uint8_t* bytes = data_.Memory() + offset;
+    if (stored != unpacked || forceInflate)
+        InflateExactly(bytes, stored, unpacked, *result);
+    else
+        result->WriteBuffer(bytes, stored);
+    return result;
+}

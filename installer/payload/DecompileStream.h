@@ -1,0 +1,33 @@
+#pragma once
+
+#include "toolkit/streams/MemoryStream.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Reads the payload container appended to the installer: entries laid end to end, then one
+// (unpacked size, stored size) pair per entry, then the entry count, all little-endian 32-bit.
+class TDecompileStream {
+public:
+    // Copies the whole of `source` and reads its trailer.
+    void Decompile(TStream& source);
+
+    // A new stream with the content of entry `index`, positioned at its end. Entries whose two
+    // sizes differ, and every entry when `forceInflate` is set, are zlib streams and come back
+    // inflated to their unpacked size; the rest come back as stored. An index at or past the
+    // count gives an empty stream.
+    std::unique_ptr<TMemoryStream> GetStream(int32_t index, bool forceInflate);
+
+    int32_t Count() const { return count_; }
+    int32_t UnpackedSize(int32_t index) const;
+    int32_t StoredSize(int32_t index) const;
+
+private:
+    int64_t EntryOffset(int32_t index) const;
+
+    int32_t count_ = 0;
+    TMemoryStream data_;
+    std::vector<int32_t> unpackedSizes_;
+    std::vector<int32_t> storedSizes_;
+};
