@@ -11,6 +11,7 @@
 #include <zlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -81,14 +82,16 @@ void BM_InstallerExtractsMovie(benchmark::State& state)
 void BM_BaselineZlibInflate(benchmark::State& state)
 {
     const std::string& packed = Data().packedMovie;
-    std::string out(kMovieSize, '\0');
     for (auto _ : state) {
-        uLongf outSize = static_cast<uLongf>(out.size());
-        int status = uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize,
-                                reinterpret_cast<const Bytef*>(packed.data()), static_cast<uLong>(packed.size()));
+        // A fresh buffer each time, as any extraction needs one: its page faults are part of
+        // the cost on both sides.
+        std::unique_ptr<Bytef[]> out(new Bytef[kMovieSize]);
+        uLongf outSize = kMovieSize;
+        int status = uncompress(out.get(), &outSize, reinterpret_cast<const Bytef*>(packed.data()),
+                                static_cast<uLong>(packed.size()));
         if (status != Z_OK || outSize != kMovieSize)
             state.SkipWithError("inflate failed");
-        benchmark::DoNotOptimize(out.data());
+        benchmark::DoNotOptimize(out.get());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kMovieSize));
 }

@@ -13,8 +13,7 @@ void TDecompileStream::Decompile(TStream& source)
     count_ = 0;
     unpackedSizes_.clear();
     storedSizes_.clear();
-    data_.Clear();
-    data_.CopyFrom(source, 0);
+    data_.LoadFromStream(source);
     const int64_t end = data_.Size();
     if (end < kCountSize)
         throw EReadError();

@@ -98,3 +98,11 @@ TEST(CodePage, EveryEncodableCharacterRoundTrips)
     }
     EXPECT_EQ(encodable, 21791 + 1);
 }
+
+TEST(IsUtf8, AcceptsWellFormedTextOnly)
+{
+    EXPECT_TRUE(IsUtf8(""));
+    EXPECT_TRUE(IsUtf8("plain 墙纸 \xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xB0\xA1", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\xA2"})
+        EXPECT_FALSE(IsUtf8(bad)) << bad;
+}

@@ -68,6 +68,12 @@ check "missing -o: status" 2 "$(status "$pack" project --title T)"
 check "usage line on error" "usage: merrowin-pack project" "$(grep -o '^usage: merrowin-pack project' "$work/err")"
 check "two-line title: status" 2 "$(status "$pack" project --title $'a\nb' -o "$work/t.txt")"
 check "unknown command: status" 2 "$(status "$pack" frobnicate)"
+printf '\xef\xbb\xbf带标记\r\n' > "$work/bom.txt"
+"$pack" project --title T --license "$work/bom.txt" -o "$work/bom-p.txt"
+check "a byte-order mark is not part of the licence" "License[0]=带标记" "$("$pack" show --project "$work/bom-p.txt" | grep '^License\[0\]')"
+printf '\xb0\xa1\r\n' > "$work/gbk.txt"
+check "a licence that is not UTF-8: status" 1 "$(status "$pack" project --title T --license "$work/gbk.txt" -o "$work/g.txt")"
+check "a licence that is not UTF-8: message" "$work/gbk.txt is not UTF-8 text" "$(cat "$work/err")"
 for command in project build inspect extract show page; do
   check "$command --help" 0 "$(status "$pack" "$command" --help)"
 done

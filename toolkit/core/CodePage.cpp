@@ -161,3 +161,14 @@ std::string Utf8ToGbk(std::string_view utf8)
     }
     return gbk;
 }
+
+bool IsUtf8(std::string_view text)
+{
+    while (!text.empty()) {
+        Decoded character = DecodeUtf8(text);
+        if (character.point == kNotUtf8)
+            return false;
+        text.remove_prefix(character.length);
+    }
+    return true;
+}

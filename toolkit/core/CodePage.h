@@ -10,3 +10,7 @@
 std::string GbkToUtf8(std::string_view gbk);
 // Characters the code page lacks, and bytes that are not UTF-8, become "?".
 std::string Utf8ToGbk(std::string_view utf8);
+
+// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or code points past
+// U+10FFFF).
+bool IsUtf8(std::string_view text);

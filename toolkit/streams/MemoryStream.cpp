@@ -98,10 +98,11 @@ std::string_view TMemoryStream::View() const
 void TMemoryStream::LoadFromStream(TStream& source)
 {
     source.SetPosition(0);
-    int64_t count = source.Size();
-    SetSize(count);
-    source.ReadBuffer(data_.get(), count);
-    position_ = 0;
+    const int64_t count = source.Size();
+    Clear();
+    // Read straight into place: no growth steps, no zero fill.
+    source.ReadBuffer(Tail(count), count);
+    Extend(count);
 }
 
 void TMemoryStream::SaveToStream(TStream& target) const

@@ -36,6 +36,7 @@ public:
     const uint8_t* Memory() const { return data_.get(); }
     std::string_view View() const;
 
+    // Replaces the content with the whole of `source`, from its first byte; position 0 after.
     void LoadFromStream(TStream& source);
     void SaveToStream(TStream& target) const;
     void LoadFromFile(const std::string& fileName);

@@ -3,6 +3,8 @@
 #include "tools/pack/Commands.h"
 #include "tools/pack/Options.h"
 #include "tools/pack/PackFiles.h"
+#include "toolkit/core/CodePage.h"
+#include "toolkit/core/Exceptions.h"
 #include "toolkit/core/IntegerText.h"
 
 namespace {
@@ -25,10 +27,18 @@ bool Flag(const Options& options, const std::string& name, bool fallback)
     return value == "1";
 }
 
+// Text files as editors write them: UTF-8, perhaps with a byte-order mark. Anything else is
+// refused rather than packed as question marks.
 void LoadLines(const Options& options, const std::string& name, TStringList& lines)
 {
-    if (options.Has(name))
-        lines.SetText(ReadWholeFile(options.Value(name)));
+    if (!options.Has(name))
+        return;
+    std::string text = ReadWholeFile(options.Value(name));
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.erase(0, 3);
+    if (!IsUtf8(text))
+        throw Exception(options.Value(name) + " is not UTF-8 text");
+    lines.SetText(text);
 }
 
 } // namespace
