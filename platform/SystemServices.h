@@ -75,7 +75,8 @@ public:
     virtual bool MakeFolder(const std::string& path) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
     // The entries of a folder in the order the file system gives them, without "." and "..";
-    // empty when the folder cannot be read.
+    // empty when the folder cannot be read. A link to a folder is not a folder here, so that a
+    // walk down the tree cannot loop.
     virtual std::vector<TFolderEntry> ListFolder(const std::string& path) = 0;
 
     // Raises the toolkit's error when the service cannot be started: the system's text for the
