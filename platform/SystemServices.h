@@ -79,6 +79,10 @@ public:
     // walk down the tree cannot loop.
     virtual std::vector<TFolderEntry> ListFolder(const std::string& path) = 0;
 
+    // `utf8` as bytes for files that other programs of the platform read: the 8-bit code page of
+    // the Windows shell there, UTF-8 (unchanged) everywhere else.
+    virtual std::string ShellText(const std::string& utf8) { return utf8; }
+
     // Raises the toolkit's error when the service cannot be started: the system's text for the
     // failure, or "不支持的接口" when the service lacks the wallpaper interface.
     virtual std::unique_ptr<WallpaperService> StartWallpaperService() = 0;

@@ -7,7 +7,7 @@
 // settings live in $XDG_CONFIG_HOME/merrowin: "registry" (the written keys), "wallpaper" (the
 // recorded wallpaper) and "system.ini" (the initialisation file, as that folder stands in for
 // the Windows folder).
-class PosixSystemServices final : public SystemServices {
+class PosixSystemServices : public SystemServices {
 public:
     char PathSeparator() const override { return '/'; }
     std::unique_ptr<RegistryKey> OpenKey(TRegistryRoot root, const std::string& path, bool create) override;

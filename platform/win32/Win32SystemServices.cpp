@@ -161,3 +161,16 @@ std::unique_ptr<SystemServices> CreateSystemServices()
 {
     return std::make_unique<Win32SystemServices>();
 }
+
+// The shell reads 8-bit files in the ANSI code page; characters that page lacks become its
+// default character, as every program writing such a file gets them.
+std::string Win32SystemServices::ShellText(const std::string& utf8)
+{
+    const std::wstring wide = ToWide(utf8);
+    if (wide.empty())
+        return {};
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+    return text;
+}

@@ -27,6 +27,7 @@ public:
     bool MakeFolder(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     std::vector<TFolderEntry> ListFolder(const std::string& path) override;
+    std::string ShellText(const std::string& utf8) override;
     std::unique_ptr<WallpaperService> StartWallpaperService() override;
 
 private:
