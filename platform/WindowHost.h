@@ -124,3 +124,8 @@ public:
     // Puts text on the clipboard; false where the host has no clipboard.
     virtual bool SetClipboardText(const std::string& text) = 0;
 };
+
+// The host a program runs its windows on, chosen by MERROWIN_BACKEND: "headless" (also the
+// choice when it is unset or empty, as no desktop host is built yet). Returns nullptr, after
+// saying why on standard error, for a name that is not a host of this build.
+std::unique_ptr<WindowHost> CreateWindowHost();
