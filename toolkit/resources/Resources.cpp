@@ -1,0 +1,58 @@
+#include "toolkit/resources/Resources.h"
+
+#include "toolkit/layout/ResourceLocator.h"
+#include "toolkit/resources/ResourceTable.h"
+#include "toolkit/streams/MemoryStream.h"
+
+#include <algorithm>
+
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Orders a table name against a name in any case, as upper case.
+int Compare(const char* entry, std::string_view name)
+{
+    size_t i = 0;
+    for (; entry[i] && i < name.size(); ++i) {
+        const char a = entry[i], b = Upper(name[i]);
+        if (a != b)
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
+    }
+    if (!entry[i] && i == name.size())
+        return 0;
+    return entry[i] ? 1 : -1;
+}
+
+} // namespace
+
+std::optional<std::string_view> FindResourceBytes(std::string_view name)
+{
+    const TResourceEntry* begin = kResourceTable;
+    const TResourceEntry* end = kResourceTable + kResourceCount;
+    const TResourceEntry* found = std::lower_bound(
+        begin, end, name, [](const TResourceEntry& entry, std::string_view key) { return Compare(entry.name, key) < 0; });
+    if (found == end || Compare(found->name, name) != 0)
+        return std::nullopt;
+    return std::string_view(reinterpret_cast<const char*>(found->data), found->size);
+}
+
+std::vector<std::string> ResourceNames()
+{
+    std::vector<std::string> names;
+    names.reserve(kResourceCount);
+    for (size_t i = 0; i < kResourceCount; ++i)
+        names.emplace_back(kResourceTable[i].name);
+    return names;
+}
+
+void LoadBitmapResource(std::string_view name, TBitmap& dest)
+{
+    const std::optional<std::string_view> bytes = FindResourceBytes(name);
+    if (!bytes)
+        throw EResNotFound(std::string(name));
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes->data(), static_cast<int64_t>(bytes->size()));
+    stream.SetPosition(0);
+    dest.LoadFromStream(stream);
+}
