@@ -3,6 +3,7 @@
 #include "toolkit/application/Application.h"
 #include "toolkit/components/ClassInfo.h"
 #include "toolkit/controls/Panel.h"
+#include "toolkit/core/Utf8.h"
 #include "toolkit/forms/CustomForm.h"
 #include "toolkit/graphics/BoxFontEngine.h"
 #include "toolkit/graphics/FontEngineSlot.h"
@@ -74,26 +75,6 @@ std::string Join(const std::vector<std::string>& lines)
     return text;
 }
 
-std::string EncodeUtf8(char32_t c)
-{
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 const std::vector<std::string> kScrollStyles = {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"};
 

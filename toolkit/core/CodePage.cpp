@@ -1,5 +1,7 @@
 #include "toolkit/core/CodePage.h"
 
+#include "toolkit/core/Utf8.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -52,20 +54,6 @@ Decoded DecodeGbk(std::string_view bytes)
     return {OrReplacement(kCp936DoubleByte[lead - kFirstLead][trail - kFirstTrail]), 2};
 }
 
-// Only for characters of the Basic Multilingual Plane, which is all the code page reaches.
-void AppendUtf8(std::string& text, char32_t point)
-{
-    if (point < 0x80) {
-        text += static_cast<char>(point);
-    } else if (point < 0x800) {
-        text += static_cast<char>(0xC0 | point >> 6);
-        text += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | point >> 12);
-        text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-        text += static_cast<char>(0x80 | (point & 0x3F));
-    }
-}
 
 // The length of a sequence that starts with a byte beyond ASCII; 0 for a continuation byte.
 size_t Utf8Length(uint8_t first)

@@ -1,5 +1,6 @@
 #include "toolkit/graphics/Canvas.h"
 
+#include "toolkit/core/Utf8.h"
 #include "toolkit/graphics/BoxFontEngine.h"
 #include "toolkit/graphics/FontEngineSlot.h"
 #include "toolkit/graphics/SystemColors.h"
@@ -12,28 +13,6 @@ namespace {
 
 uint32_t PixelOf(TColor color) { return TBitmap::ColorToPixel(ColorToRGB(color)); }
 
-std::string EncodeUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 // One line of DrawText: its characters, which of them carry a prefix underline, and where each
 // starts once laid out.

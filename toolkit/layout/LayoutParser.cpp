@@ -1,5 +1,7 @@
 #include "toolkit/layout/LayoutParser.h"
 
+#include "toolkit/core/Utf8.h"
+
 #include <cctype>
 
 EParserError::EParserError(int line, const std::string& what)
@@ -11,27 +13,6 @@ namespace {
 
 bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-std::string EncodeUtf8(uint32_t c)
-{
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 class Parser {
 public:
@@ -287,7 +268,7 @@ private:
             }
             if (pos_ == start || (code >= 0xD800 && code <= 0xDFFF))
                 Fail("无效的字符");
-            out += EncodeUtf8(static_cast<uint32_t>(code));
+            out += EncodeUtf8(static_cast<char32_t>(code));
             return;
         }
         ++pos_;  // the opening quote

@@ -1,6 +1,7 @@
 #include "installer/payload/ContainerWriter.h"
 #include "tools/pack/Commands.h"
-#include "tools/pack/Options.h"
+#include "tools/common/Options.h"
+#include "tools/common/ToolFiles.h"
 #include "tools/pack/PackFiles.h"
 #include "toolkit/core/Exceptions.h"
 #include "toolkit/streams/MemoryStream.h"

@@ -4,10 +4,10 @@
 #include "toolkit/core/Utf8Path.h"
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/streams/MemoryStream.h"
-#include "tools/pack/Options.h"
+#include "tools/common/Options.h"
 #include "tools/skin/Commands.h"
 #include "tools/skin/SkinValues.h"
-#include "tools/skin/ToolFiles.h"
+#include "tools/common/ToolFiles.h"
 
 #include <algorithm>
 #include <filesystem>

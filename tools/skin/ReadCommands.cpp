@@ -1,9 +1,9 @@
 #include "platform/SystemServices.h"
 #include "skin/archive/SkinArchive.h"
 #include "skin/archive/SkinFileReader.h"
-#include "tools/pack/Options.h"
+#include "tools/common/Options.h"
 #include "tools/skin/Commands.h"
-#include "tools/skin/ToolFiles.h"
+#include "tools/common/ToolFiles.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "tools/skin/ToolFiles.h"
+#include "tools/common/ToolFiles.h"
 
 #include "toolkit/core/Utf8Path.h"
 #include "toolkit/streams/FileStream.h"
@@ -25,13 +25,17 @@ void CommitPartial(const std::string& fileName)
     fs::rename(Utf8Path(PartialName(fileName)), Utf8Path(fileName));
 }
 
-void WriteFileAtomically(const std::string& fileName, const std::string& bytes)
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes, bool executable)
 {
     try {
         {
             TFileStream file(PartialName(fileName), TFileStream::fmCreate);
             file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
         }
+        if (executable)
+            fs::permissions(Utf8Path(PartialName(fileName)),
+                            fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                            fs::perm_options::add);
         CommitPartial(fileName);
     } catch (...) {
         std::error_code ignored;

@@ -1,4 +1,4 @@
-#include "tools/pack/Options.h"
+#include "tools/common/Options.h"
 
 #include <cctype>
 #include <cstdint>

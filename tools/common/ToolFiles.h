@@ -10,8 +10,8 @@ std::string ReadWholeFile(const std::string& fileName);
 std::string PartialName(const std::string& fileName);
 
 // Writes `bytes` to the partial file and renames it into place, so that a failure never leaves
-// a half-written file under the name asked for.
-void WriteFileAtomically(const std::string& fileName, const std::string& bytes);
+// a half-written file under the name asked for. `executable` marks the file as a program.
+void WriteFileAtomically(const std::string& fileName, const std::string& bytes, bool executable = false);
 
 // Renames the partial file into place.
 void CommitPartial(const std::string& fileName);
