@@ -317,13 +317,13 @@ bool HeadlessHost::Mouse(HostEventType type, int x, int y)
     return true;
 }
 
-bool HeadlessHost::Key(const std::string& spec)
+bool HeadlessHost::Key(const std::string& command)
 {
     HeadlessWindow* window = ActiveWindow();
     if (!window)
         return false;
     unsigned shift = 0;
-    std::string rest = spec;
+    std::string rest = command;
     for (;;) {
         std::string lower = Lower(rest);
         if (lower.rfind("alt+", 0) == 0) {
