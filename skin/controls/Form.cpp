@@ -1,9 +1,11 @@
 #include "skin/controls/Form.h"
 
+#include "skin/controls/TitleBarStorage.h"
 #include "skin/themes/ControlHelpers.h"
 #include "skin/themes/DrawingHelpers.h"
 #include "skin/themes/FileTheme.h"
 #include "skin/themes/StylesTable.h"
+#include "skin/themes/ThemeManager.h"
 #include "toolkit/application/Application.h"
 #include "toolkit/forms/CustomForm.h"
 #include "toolkit/graphics/Region.h"
@@ -132,6 +134,8 @@ const TClassInfo& TsuiForm::StaticClassInfo()
                 .Integer("BorderWidth", &P::FrameBorderWidth, &P::SetFrameBorderWidth)
                 .Boolean("TitleBarVisible", &P::TitleBarVisible, &P::SetTitleBarVisible)
                 .String("Caption", &P::Caption, &P::SetCaption)
+                .Collection("TitleBarButtons", &P::TitleBarButtonItems, &P::SetTitleBarButtonItems)
+                .Collection("TitleBarSections", &P::TitleBarSectionItems, &P::SetTitleBarSectionItems)
                 .Boolean("TitleBarDrawAppIcon", &P::TitleBarDrawAppIcon, &P::SetTitleBarDrawAppIcon)
                 .Color("MenuBarColor", &P::MenuBarColor, &P::SetMenuBarColor)
                 .Color("MenuBarToColor", &P::MenuBarToColor, &P::SetMenuBarToColor)
@@ -146,6 +150,8 @@ const TClassInfo& TsuiForm::StaticClassInfo()
 
 void RegisterFormClasses()
 {
+    // A stored skinned form names its file theme and theme manager too.
+    RegisterThemeClasses();
     static const bool done = [] {
         RegisterClass(TsuiForm::StaticClassInfo());
         RegisterClass(TsuiTitleBar::StaticClassInfo());
@@ -221,6 +227,28 @@ void TsuiForm::SetCaption(const std::string& value)
     titleBar_->SetCaption(value);
     if (host_)
         host_->SetCaption(value);
+}
+
+TPropertyValue::Items TsuiForm::TitleBarButtonItems() const
+{
+    return titleBar_ ? SaveTitleBarButtons(titleBar_->Buttons()) : TPropertyValue::Items();
+}
+
+void TsuiForm::SetTitleBarButtonItems(const TPropertyValue::Items& items)
+{
+    if (titleBar_)
+        LoadTitleBarButtons(titleBar_->Buttons(), items);
+}
+
+TPropertyValue::Items TsuiForm::TitleBarSectionItems() const
+{
+    return titleBar_ ? SaveTitleBarSections(titleBar_->Sections()) : TPropertyValue::Items();
+}
+
+void TsuiForm::SetTitleBarSectionItems(const TPropertyValue::Items& items)
+{
+    if (titleBar_)
+        LoadTitleBarSections(titleBar_->Sections(), items);
 }
 
 bool TsuiForm::TitleBarDrawAppIcon() const { return !titleBar_ || titleBar_->DrawAppIcon(); }

@@ -57,6 +57,11 @@ public:
     // The title, also the host form's caption.
     std::string Caption() const;
     void SetCaption(const std::string& value);
+    // The title bar's collections as a layout stores them; nothing without a title bar.
+    TPropertyValue::Items TitleBarButtonItems() const;
+    void SetTitleBarButtonItems(const TPropertyValue::Items& items);
+    TPropertyValue::Items TitleBarSectionItems() const;
+    void SetTitleBarSectionItems(const TPropertyValue::Items& items);
     bool TitleBarDrawAppIcon() const;
     void SetTitleBarDrawAppIcon(bool value);
     TColor InactiveCaptionColor() const;
@@ -148,5 +153,6 @@ private:
     bool titleBarWanted_ = true;
 };
 
-// Makes TsuiForm and TsuiTitleBar known to layouts.
+// Makes TsuiForm and TsuiTitleBar, and the theme classes a stored form refers to, known to
+// layouts. Safe to call any number of times.
 void RegisterFormClasses();

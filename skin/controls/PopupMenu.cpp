@@ -1,5 +1,8 @@
 #include "skin/controls/PopupMenu.h"
 
+#include "skin/controls/PopupMenuWindow.h"
+#include "toolkit/application/Application.h"
+
 int TsuiPopupMenu::Add(const std::string& caption, TNotifyEvent onClick)
 {
     items_.push_back(Item{caption, true, std::move(onClick)});
@@ -27,6 +30,11 @@ void TsuiPopupMenu::Popup(int x, int y)
     popupY_ = y;
     if (OnPopup)
         OnPopup(this, x, y);
+    if (!Application)
+        return;
+    if (!window_)
+        window_ = new TsuiPopupMenuWindow(this);
+    window_->PopupAt(x, y);
 }
 
 bool TsuiPopupMenu::Click(int index)

@@ -8,10 +8,12 @@
 #include <vector>
 
 class TsuiFileTheme;
+class TsuiPopupMenuWindow;
 
-// A small pop-up menu model: captions ("-" is a separator), enabled states and click handlers,
-// with the style and file theme it is to be drawn in. Popping it up records where it was asked
-// to appear and hands the request to OnPopup; choosing an item runs its handler.
+// A small pop-up menu: captions ("-" is a separator), enabled states and click handlers, with
+// the style and file theme it is drawn in. Popping it up records where it was asked to appear,
+// tells OnPopup and, inside a running application, shows the menu's window there; choosing an
+// item runs its handler.
 class TsuiPopupMenu : public TComponent {
 public:
     struct Item {
@@ -41,6 +43,8 @@ public:
     int PopupX() const { return popupX_; }
     int PopupY() const { return popupY_; }
     std::function<void(TsuiPopupMenu* Sender, int X, int Y)> OnPopup;
+    // The window of the last popup; nullptr before the first.
+    TsuiPopupMenuWindow* Window() const { return window_; }
 
     // Runs the item's handler; a separator or a disabled item does nothing. False when nothing ran.
     bool Click(int index);
@@ -53,4 +57,5 @@ private:
     int popupCount_ = 0;
     int popupX_ = 0;
     int popupY_ = 0;
+    TsuiPopupMenuWindow* window_ = nullptr;  // owned as a component
 };

@@ -1,6 +1,7 @@
 #include "skin/controls/TitleBar.h"
 
 #include "skin/controls/Form.h"
+#include "skin/controls/TitleBarStorage.h"
 #include "skin/themes/ControlHelpers.h"
 #include "skin/themes/DrawingHelpers.h"
 #include "skin/themes/FileTheme.h"
@@ -81,7 +82,13 @@ const TClassInfo& TsuiTitleBar::StaticClassInfo()
                 .Boolean("DrawAppIcon", &P::DrawAppIcon, &P::SetDrawAppIcon)
                 .Integer("RoundCorner", &P::RoundCorner, &P::SetRoundCorner)
                 .Integer("RoundCornerBottom", &P::RoundCornerBottom, &P::SetRoundCornerBottom)
-                .Color("InactiveCaptionColor", &P::InactiveCaptionColor, &P::SetInactiveCaptionColor);
+                .Color("InactiveCaptionColor", &P::InactiveCaptionColor, &P::SetInactiveCaptionColor)
+                .Collection(
+                    "Sections", [](const P& self) { return SaveTitleBarSections(self.Sections()); },
+                    [](P& self, const TPropertyValue::Items& items) { LoadTitleBarSections(self.Sections(), items); })
+                .Collection(
+                    "Buttons", [](const P& self) { return SaveTitleBarButtons(self.Buttons()); },
+                    [](P& self, const TPropertyValue::Items& items) { LoadTitleBarButtons(self.Buttons(), items); });
         });
     return info;
 }

@@ -46,8 +46,10 @@ public:
     void SetAutoSize(bool value);
 
     TsuiTitleBarSections& Sections() { return sections_; }
+    const TsuiTitleBarSections& Sections() const { return sections_; }
     void SetSections(const TsuiTitleBarSections& value) { sections_.Assign(value); }
     TsuiTitleBarButtons& Buttons() { return buttons_; }
+    const TsuiTitleBarButtons& Buttons() const { return buttons_; }
     void SetButtons(const TsuiTitleBarButtons& value) { buttons_.Assign(value); }
 
     int ButtonInterval() const { return buttonInterval_; }
