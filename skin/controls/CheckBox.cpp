@@ -104,11 +104,7 @@ void TsuiCheckBox::SetUIStyle(TsuiUIStyle value)
 
 void TsuiCheckBox::SetFileTheme(TsuiFileTheme* value)
 {
-    if (fileTheme_ != value) {
-        RemoveFreeNotification(fileTheme_);
-        fileTheme_ = value;
-        FreeNotification(value);
-    }
+    ReplaceReference(fileTheme_, value);
     SetUIStyle(uiStyle_);
 }
 

@@ -146,11 +146,7 @@ void TsuiCustomButton::SetUIStyle(TsuiUIStyle value)
 
 void TsuiCustomButton::SetFileTheme(TsuiFileTheme* value)
 {
-    if (fileTheme_ != value) {
-        RemoveFreeNotification(fileTheme_);
-        fileTheme_ = value;
-        FreeNotification(value);
-    }
+    ReplaceReference(fileTheme_, value);
     SetUIStyle(uiStyle_);
 }
 

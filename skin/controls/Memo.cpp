@@ -71,11 +71,7 @@ void TsuiMemo::SetUIStyle(TsuiUIStyle value)
 
 void TsuiMemo::SetFileTheme(TsuiFileTheme* value)
 {
-    if (fileTheme_ != value) {
-        RemoveFreeNotification(fileTheme_);
-        fileTheme_ = value;
-        FreeNotification(value);
-    }
+    ReplaceReference(fileTheme_, value);
     for (TsuiScrollBar* bar : {vScrollBar_, hScrollBar_})
         if (bar)
             bar->SetFileTheme(value);

@@ -182,11 +182,7 @@ void TsuiProgressBar::SetOrientation(TsuiProgressBarOrientation value)
 
 void TsuiProgressBar::SetFileTheme(TsuiFileTheme* value)
 {
-    if (fileTheme_ != value) {
-        RemoveFreeNotification(fileTheme_);
-        fileTheme_ = value;
-        FreeNotification(value);
-    }
+    ReplaceReference(fileTheme_, value);
     SetUIStyle(uiStyle_);
 }
 

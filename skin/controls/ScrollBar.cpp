@@ -167,11 +167,7 @@ void TsuiScrollBar::SetLineButton(int value)
 
 void TsuiScrollBar::SetFileTheme(TsuiFileTheme* value)
 {
-    if (fileTheme_ != value) {
-        RemoveFreeNotification(fileTheme_);
-        fileTheme_ = value;
-        FreeNotification(value);
-    }
+    ReplaceReference(fileTheme_, value);
     SetUIStyle(uiStyle_);
 }
 

@@ -65,6 +65,17 @@ public:
     // Asks `component` to tell this one when it goes, whoever owns it.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Points `field` at `value` with the free notifications kept in step, so that the reference
+    // is cleared in time when the component it names goes away. False when nothing changed.
+    template <class T> bool ReplaceReference(T*& field, T* value)
+    {
+        if (field == value)
+            return false;
+        RemoveFreeNotification(field);
+        field = value;
+        FreeNotification(value);
+        return true;
+    }
 
     unsigned ComponentState() const { return state_; }
     bool IsLoading() const { return (state_ & csLoading) != 0; }
