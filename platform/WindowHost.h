@@ -125,7 +125,8 @@ public:
     virtual bool SetClipboardText(const std::string& text) = 0;
 };
 
-// The host a program runs its windows on, chosen by MERROWIN_BACKEND: "headless" (also the
-// choice when it is unset or empty, as no desktop host is built yet). Returns nullptr, after
-// saying why on standard error, for a name that is not a host of this build.
+// The host a program runs its windows on, chosen by MERROWIN_BACKEND: "headless", or the name of
+// this build's desktop host (see DesktopHost.h). Unset or empty: the desktop host when it opens (a
+// display exists), else the headless host. Returns nullptr, after saying why on standard error,
+// for a name that is not a host of this build or a desktop host that cannot open.
 std::unique_ptr<WindowHost> CreateWindowHost();

@@ -67,17 +67,3 @@ TEST_F(ToolkitTest, AShotIsThePictureOfTheActiveWindow)
     EXPECT_EQ(picture.Height(), 3);
     EXPECT_EQ(picture.Pixel(3, 2), clBlue);
 }
-
-TEST(CreateWindowHost, ChoosesTheHeadlessHostAndRefusesUnknownNames)
-{
-    const char* saved = std::getenv("MERROWIN_BACKEND");
-    const std::string restore = saved ? saved : "";
-    ::setenv("MERROWIN_BACKEND", "headless", 1);
-    EXPECT_NE(dynamic_cast<HeadlessHost*>(CreateWindowHost().get()), nullptr);
-    ::setenv("MERROWIN_BACKEND", "no-such-host", 1);
-    EXPECT_EQ(CreateWindowHost(), nullptr);
-    if (saved)
-        ::setenv("MERROWIN_BACKEND", restore.c_str(), 1);
-    else
-        ::unsetenv("MERROWIN_BACKEND");
-}
