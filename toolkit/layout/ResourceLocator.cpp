@@ -38,3 +38,14 @@ std::optional<std::string> TMemoryResourceLocator::Find(const std::string& name)
         return std::nullopt;
     return it->second;
 }
+
+std::optional<std::string> TTableResourceLocator::Find(const std::string& name) const
+{
+    const std::string stem = name.substr(0, name.find('.'));
+    if (stem.empty())
+        return std::nullopt;
+    const std::optional<std::string_view> bytes = table_.Find(stem);
+    if (!bytes)
+        return std::nullopt;
+    return std::string(*bytes);
+}

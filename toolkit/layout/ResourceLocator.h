@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/core/Exceptions.h"
+#include "toolkit/resources/ResourceTable.h"
 
 #include <map>
 #include <optional>
@@ -42,4 +43,15 @@ public:
 
 private:
     std::map<std::string, std::string> resources_;
+};
+
+// Resources embedded in the program: "side.bmp" is the table's entry SIDE, as the build names
+// an embedded file after its name without the extension.
+class TTableResourceLocator : public TResourceLocator {
+public:
+    explicit TTableResourceLocator(TResourceTable table) : table_(table) {}
+    std::optional<std::string> Find(const std::string& name) const override;
+
+private:
+    TResourceTable table_;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-// The table of resources the build embeds (cmake/EmbedResources.cmake writes its definition):
+// A table of resources the build embeds (cmake/EmbedResources.cmake writes its definition):
 // sorted by name, names in upper case, each with the bytes of its file.
 struct TResourceEntry {
     const char* name;
@@ -10,5 +14,22 @@ struct TResourceEntry {
     size_t size;
 };
 
+// The built-in styles' table, which LoadBitmapResource reads.
 extern const TResourceEntry kResourceTable[];
-extern const size_t kResourceCount;
+extern const size_t kResourceTableCount;
+
+// One embedded table. Names match without regard to the case of ASCII letters, as the
+// platform's resource names do.
+class TResourceTable {
+public:
+    TResourceTable(const TResourceEntry* entries, size_t count) : entries_(entries), count_(count) {}
+
+    // The resource's bytes, or nullopt when the table has none of that name.
+    std::optional<std::string_view> Find(std::string_view name) const;
+    // Every name, in upper case and sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    const TResourceEntry* entries_;
+    size_t count_;
+};

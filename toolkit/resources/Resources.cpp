@@ -26,10 +26,10 @@ int Compare(const char* entry, std::string_view name)
 
 } // namespace
 
-std::optional<std::string_view> FindResourceBytes(std::string_view name)
+std::optional<std::string_view> TResourceTable::Find(std::string_view name) const
 {
-    const TResourceEntry* begin = kResourceTable;
-    const TResourceEntry* end = kResourceTable + kResourceCount;
+    const TResourceEntry* begin = entries_;
+    const TResourceEntry* end = entries_ + count_;
     const TResourceEntry* found = std::lower_bound(
         begin, end, name, [](const TResourceEntry& entry, std::string_view key) { return Compare(entry.name, key) < 0; });
     if (found == end || Compare(found->name, name) != 0)
@@ -37,13 +37,23 @@ std::optional<std::string_view> FindResourceBytes(std::string_view name)
     return std::string_view(reinterpret_cast<const char*>(found->data), found->size);
 }
 
-std::vector<std::string> ResourceNames()
+std::vector<std::string> TResourceTable::Names() const
 {
     std::vector<std::string> names;
-    names.reserve(kResourceCount);
-    for (size_t i = 0; i < kResourceCount; ++i)
-        names.emplace_back(kResourceTable[i].name);
+    names.reserve(count_);
+    for (size_t i = 0; i < count_; ++i)
+        names.emplace_back(entries_[i].name);
     return names;
+}
+
+std::optional<std::string_view> FindResourceBytes(std::string_view name)
+{
+    return TResourceTable(kResourceTable, kResourceTableCount).Find(name);
+}
+
+std::vector<std::string> ResourceNames()
+{
+    return TResourceTable(kResourceTable, kResourceTableCount).Names();
 }
 
 void LoadBitmapResource(std::string_view name, TBitmap& dest)
