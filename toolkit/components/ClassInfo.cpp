@@ -85,13 +85,12 @@ std::vector<const TPropertyInfo*> TClassInfo::Properties() const
 
 const std::any* FindEventHandler(const TComponent& component, const std::string& handlerName)
 {
-    const TComponent* root = &component;
-    while (root->Owner())
-        root = root->Owner();
-    // Handlers defined on the component itself (a form's own) come before the root's.
-    if (const std::any* own = component.FindHandler(handlerName))
-        return own;
-    return root->FindHandler(handlerName);
+    // The component's own handlers first, then its owners' from the nearest up: a form owned by
+    // the application defines the handlers of everything on it.
+    for (const TComponent* c = &component; c; c = c->Owner())
+        if (const std::any* handler = c->FindHandler(handlerName))
+            return handler;
+    return nullptr;
 }
 
 int EnumOrdinalOf(const std::vector<std::string>& names, const TPropertyValue& value)

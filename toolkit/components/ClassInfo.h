@@ -216,7 +216,7 @@ private:
     TClassInfo& info_;
 };
 
-// Finding the root whose handlers an event names: the component's topmost owner.
+// The handler an event names: the component's own, else the nearest owner's that defines it.
 const std::any* FindEventHandler(const TComponent& component, const std::string& handlerName);
 int EnumOrdinalOf(const std::vector<std::string>& names, const TPropertyValue& value);
 
