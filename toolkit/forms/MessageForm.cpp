@@ -14,6 +14,8 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 360;
+// Beside the caption's text: its left inset and the close button with its gaps.
+constexpr int kCaptionRoom = 4 + 2 + 16 + 2 + 8;
 
 const char* LabelFor(int answer)
 {
@@ -73,6 +75,11 @@ TMessageForm::TMessageForm(TComponent* owner, const std::string& text, const std
     int count = static_cast<int>(answers_.size());
     int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int clientWidth = std::max(textLeft + bounds.Width() + kMargin, buttonsWidth + 2 * kMargin);
+    // Wide enough for the caption (bold, beside the close button) to be read whole, as far as a
+    // box may grow.
+    measure.Font().SetStyle(fsBold);
+    const int captionWidth = measure.TextWidth(caption) + kCaptionRoom;
+    clientWidth = std::max(clientWidth, std::min(captionWidth, kMaxTextWidth + 2 * kMargin + kIcon));
     int buttonsTop = kMargin + contentHeight + kMargin;
     SetClientSize(clientWidth, buttonsTop + kButtonHeight + kMargin);
 
