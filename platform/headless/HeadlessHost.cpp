@@ -62,12 +62,7 @@ constexpr KeyName kKeys[] = {
 
 HeadlessHost::HeadlessHost(std::string script)
 {
-    std::istringstream in(script);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines_.push_back(line);
-    }
+    AppendScript(script);
     onFailure_ = [](const std::string& message) {
         std::fprintf(stderr, "headless: %s\n", message.c_str());
         std::fflush(stderr);
@@ -79,6 +74,16 @@ HeadlessHost::~HeadlessHost()
 {
     // Windows still open belong to their forms; they must not call back into a host that is gone.
     windows_.clear();
+}
+
+void HeadlessHost::AppendScript(const std::string& script)
+{
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines_.push_back(line);
+    }
 }
 
 std::unique_ptr<HeadlessHost> HeadlessHost::FromEnvironment()
@@ -293,7 +298,7 @@ bool HeadlessHost::RunCommand(const std::string& line)
         return Answer(Lower(words[1]));
     if (command == "shot" && words.size() == 2)
         return SaveShot(words[1]);
-    return false;
+    return commandHook_ && commandHook_(line);
 }
 
 bool HeadlessHost::Mouse(HostEventType type, int x, int y)

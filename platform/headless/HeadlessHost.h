@@ -55,9 +55,15 @@ public:
     bool SetClipboardText(const std::string& text) override;
 
     // --- For tests and the script ---------------------------------------------------------------
+    // More script lines, taken after those already given (a test that needs the program's
+    // windows to know where to click writes its script once they exist).
+    void AppendScript(const std::string& script);
     // Runs one script command now (the same text as a script line); false when it cannot apply.
     bool RunCommand(const std::string& line);
     void Post(const HostEvent& event) { queue_.push_back(event); }
+    // Offered every command the host does not know, in script order: a test checks the program's
+    // state at that point of the script and returns whether the command was its own.
+    void SetCommandHook(std::function<bool(const std::string&)> hook) { commandHook_ = std::move(hook); }
     // Replaces what happens on a failure (default: message on standard error, exit status 3).
     void SetFailureHandler(std::function<void(const std::string&)> handler) { onFailure_ = std::move(handler); }
     HeadlessWindow* ActiveWindow() const;
@@ -99,4 +105,5 @@ private:
     HostRect moveFrom_;
     std::string clipboard_;
     std::function<void(const std::string&)> onFailure_;
+    std::function<bool(const std::string&)> commandHook_;
 };
