@@ -1,31 +1,43 @@
-// merrowin-setup: the installer program. An author appends a wallpaper to a copy of it; when it
-// runs it reads that payload from its own file. Until the wizard window exists it reports what
-// it found.
-#include "installer/payload/DecompileStream.h"
-#include "installer/project/Project.h"
+// merrowin-setup: the installer program. An author appends a wallpaper to a copy of it; run, it
+// reads that payload from its own file and shows the wizard that installs it. A non-empty first
+// argument installs at once.
+#include "installer/wizard/MerrowinForm.h"
 #include "platform/CommandLine.h"
 #include "platform/ExecutablePath.h"
-#include "toolkit/streams/FileStream.h"
+#include "platform/FontEngine.h"
+#include "platform/SystemServices.h"
+#include "platform/WindowHost.h"
+#include "skin/themes/FileTheme.h"
+#include "toolkit/application/Application.h"
+#include "toolkit/graphics/FontEngineSlot.h"
 
 #include <cstdio>
 #include <exception>
 
-int main()
+int main(int argc, char** argv)
 {
-    SetBinaryStandardOutput();
     try {
-        TFileStream self(ExecutablePath(), TFileStream::fmOpenRead);
-        TDecompileStream container;
-        container.Decompile(self);
-        std::unique_ptr<TMemoryStream> movie = container.GetStream(1, true);
-        TProject project;
-        project.ProjectStream.LoadFromStream(*container.GetStream(2, true));
-        project.LoadFromStream();
-        std::printf("%s: a movie of %lld bytes, %d licence lines\n", project.Title.c_str(),
-                    static_cast<long long>(movie->Size()), project.License.Count());
+        std::unique_ptr<WindowHost> host = CreateWindowHost();
+        if (!host)
+            return 2;
+        // The system services come first: on Windows they initialise COM for this thread, which
+        // setting the wallpaper needs.
+        std::unique_ptr<SystemServices> services = CreateSystemServices();
+        SetFontEngine(CreatePlatformFontEngine());
+        SetFileThemeServices(services.get());
+        RegisterWizardClasses();
+
+        TApplication application(std::move(host));
+        application.SetTitle("Didar Ediziveda 安装程序");
+        LoadWizardIcon(application.Icon());
+        std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+        if (!arguments.empty())
+            arguments.erase(arguments.begin());
+        application.CreateForm<TMerrowinForm>(TWizardContext{services.get(), ExecutablePath(), arguments});
+        application.Run();
         return 0;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "merrowin-setup: %s\n", error.what());
         return 1;
     }
 }

@@ -1,0 +1,134 @@
+#include "wizard/WizardTestSupport.h"
+
+#include "skin/controls/ProgressBar.h"
+#include "toolkit/controls/PageControl.h"
+#include "toolkit/core/Exceptions.h"
+
+using namespace wizardtest;
+
+namespace {
+
+// The Linux services with a wallpaper service that cannot start.
+struct NoWallpaperServices : PosixSystemServices {
+    std::unique_ptr<WallpaperService> StartWallpaperService() override { throw Exception("不支持的接口"); }
+};
+
+TBitmap LoadPng(const std::string& file)
+{
+    TBitmap picture;
+    EXPECT_TRUE(LoadPngFromFile(file, picture)) << file;
+    return picture;
+}
+
+} // namespace
+
+class WizardRunTest : public WizardTest {
+protected:
+    int Page() const { return Find<TPageControl>("PageControl")->ActivePageIndex(); }
+    int Bar() const { return Find<TsuiProgressBar>("ProgressBar")->Position(); }
+
+    std::vector<std::string> ExpectedFiles(const std::string& title = "春日方块") const
+    {
+        const std::string folder = "home/Documents/我的 Flash 墙纸/" + title + "/";
+        return {"home/.config/merrowin/wallpaper", folder + "flashwallpaper.swf", folder + title + ".htm"};
+    }
+};
+
+TEST_F(WizardRunTest, InstallsTheMovieAndThePageAndMakesThePageTheWallpaper)
+{
+    WriteInstaller();
+    Run("wait 2000\n", {"1"});
+    EXPECT_EQ(FilesWritten(), ExpectedFiles()) << "the temporary skin copy is gone, nothing else was written";
+    EXPECT_EQ(ReadFile(TargetFolder() + "flashwallpaper.swf"), Payload().movie);
+    const std::string page = ReadFile(TargetFolder() + "春日方块.htm");
+    EXPECT_NE(page.find("<HTML><TITLE>春日方块</TITLE>\r\n"), std::string::npos);
+    EXPECT_NE(page.find(TargetFolder() + "flashwallpaper.swf"), std::string::npos);
+    EXPECT_EQ(ReadFile(home + "/.config/merrowin/wallpaper"), TargetFolder() + "春日方块.htm\n");
+    EXPECT_TRUE(host->boxes.empty());
+}
+
+TEST_F(WizardRunTest, ADocumentsFolderThatCannotBeWrittenStopsAtSixNamingTheMovie)
+{
+    WriteInstaller();
+    // A file where the common folder belongs: no folder can be made there, whoever runs this.
+    WriteFile(documents + "/我的 Flash 墙纸", "in the way");
+    Start("", {"1"});
+    Check("stopped", [&] {
+        EXPECT_EQ(Page(), 2);
+        EXPECT_EQ(Bar(), 6);
+    });
+    Script("wait 2000\nanswer ok\ncheck stopped\nshot " + root + "/stopped.png\n");
+    app->Run();
+    EXPECT_EQ(checksRun, 1);
+    ASSERT_EQ(host->boxes.size(), 1u);
+    EXPECT_EQ(host->boxes[0].text, "无法创建文件 " + TargetFolder() + "flashwallpaper.swf.");
+    EXPECT_EQ(host->boxes[0].caption, "春日方块 安装程序");
+    EXPECT_EQ(host->boxes[0].flags, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{"home/Documents/我的 Flash 墙纸"}) << "nothing was written";
+    ExpectGolden(LoadPng(root + "/stopped.png"), "wizard-stopped-at-six.png");
+}
+
+TEST_F(WizardRunTest, AWallpaperServiceThatFailsStopsAtNineWithBothFilesInPlace)
+{
+    WriteInstaller();
+    services = std::make_unique<NoWallpaperServices>();
+    SetFileThemeServices(services.get());
+    Start("", {"1"});
+    Check("stopped", [&] {
+        EXPECT_EQ(Page(), 2);
+        EXPECT_EQ(Bar(), 9);
+    });
+    Script("wait 2000\nanswer ok\ncheck stopped\nwait 2000\ncheck stopped\n");
+    app->Run();
+    EXPECT_EQ(checksRun, 2) << "the run does not start again";
+    ASSERT_EQ(host->boxes.size(), 1u);
+    EXPECT_EQ(host->boxes[0].text, "不支持的接口.");
+    std::vector<std::string> files = ExpectedFiles();
+    files.erase(files.begin());
+    EXPECT_EQ(FilesWritten(), files);
+}
+
+TEST_F(WizardRunTest, ADamagedPayloadShowsTheErrorAndStillOpensTheWindowWithoutATitle)
+{
+    WriteInstaller();
+    std::filesystem::resize_file(installer, std::filesystem::file_size(installer) - 3);
+    Start("shot " + root + "/error.png\nanswer ok\n");
+    Check("open", [&] {
+        EXPECT_EQ(Page(), 0);
+        EXPECT_EQ(form->Caption(), " 安装程序");
+        EXPECT_EQ(form->Project()->Title, "");
+    });
+    Script("check open\nshot " + root + "/damaged.png\n");
+    app->Run();
+    EXPECT_EQ(checksRun, 1);
+    ASSERT_EQ(host->boxes.size(), 1u);
+    EXPECT_EQ(host->boxes[0].text, "流读取错误.");
+    EXPECT_EQ(host->boxes[0].caption, "Didar Ediziveda 安装程序");
+    ExpectGolden(LoadPng(root + "/error.png"), "wizard-error-box.png");
+    ExpectGolden(LoadPng(root + "/damaged.png"), "wizard-damaged-payload.png");
+}
+
+TEST_F(WizardRunTest, AnInstallerWithoutAPayloadRefusesToInstallNothing)
+{
+    std::ofstream(installer) << "a program and nothing else";
+    Start("answer ok\n", {"1"});
+    Check("refused", [&] {
+        EXPECT_EQ(Page(), 2);
+        EXPECT_EQ(Bar(), 0);
+    });
+    Script("wait 2000\nanswer ok\ncheck refused\n");
+    app->Run();
+    EXPECT_EQ(checksRun, 1);
+    ASSERT_EQ(host->boxes.size(), 2u);
+    EXPECT_EQ(host->boxes[1].text, host->boxes[0].text) << "the run reports why the payload did not load";
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{});
+}
+
+TEST_F(WizardRunTest, AMissingInstallerFileNamesIt)
+{
+    installer = root + "/gone";
+    Start("answer ok\n");
+    app->Run();
+    ASSERT_EQ(host->boxes.size(), 1u);
+    EXPECT_EQ(host->boxes[0].text, "无法打开文件 " + installer + ".");
+}
