@@ -1,6 +1,7 @@
 // How long the installer takes to get its movie out of its own file, next to the two things it
 // cannot be faster than: reading the file, and zlib inflating the same bytes on its own. Read
 // the ratios, not the times: they hold from machine to machine.
+#include "BenchMovie.h"
 #include "installer/payload/ContainerWriter.h"
 #include "installer/payload/DecompileStream.h"
 #include "toolkit/core/Utf8Path.h"
@@ -12,30 +13,11 @@
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
 
 constexpr size_t kMovieSize = 50u << 20;
-
-// Movie-like bytes: runs of repeated tiles among noise, so zlib packs them about 3 to 1.
-std::string MakeMovie()
-{
-    std::mt19937 random(20261208);
-    std::string movie;
-    movie.reserve(kMovieSize);
-    std::string tile(4096, '\0');
-    while (movie.size() < kMovieSize) {
-        if (random() % 3 == 0)
-            for (char& c : tile)
-                c = static_cast<char>(random());
-        movie.append(tile, 0, std::min(tile.size(), kMovieSize - movie.size()));
-        movie.push_back(static_cast<char>(random()));
-    }
-    movie.resize(kMovieSize);
-    return movie;
-}
 
 struct Fixture {
     std::string path;
@@ -45,7 +27,7 @@ struct Fixture {
     Fixture()
     {
         path = PathToUtf8(std::filesystem::temp_directory_path() / "merrowin-payload-bench.bin");
-        movie = MakeMovie();
+        movie = MakeBenchMovie(kMovieSize);
         TMemoryStream installer;
         TContainerWriter writer(installer);
         writer.AddRaw(std::string(200000, 'x'));
