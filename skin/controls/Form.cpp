@@ -1,5 +1,7 @@
 #include "skin/controls/Form.h"
 
+#include "skin/controls/MainMenu.h"
+#include "skin/controls/MenuBar.h"
 #include "skin/controls/TitleBarStorage.h"
 #include "skin/themes/ControlHelpers.h"
 #include "skin/themes/DrawingHelpers.h"
@@ -117,6 +119,10 @@ TsuiForm::~TsuiForm()
     destroying_ = true;
     if (link_)
         *link_ = nullptr;
+    UnlinkMenu();
+    // The bar goes before the title bar, which the form's owned components take with them.
+    delete menuBar_;
+    menuBar_ = nullptr;
 }
 
 const TClassInfo& TsuiForm::StaticClassInfo()
@@ -137,6 +143,7 @@ const TClassInfo& TsuiForm::StaticClassInfo()
                 .Collection("TitleBarButtons", &P::TitleBarButtonItems, &P::SetTitleBarButtonItems)
                 .Collection("TitleBarSections", &P::TitleBarSectionItems, &P::SetTitleBarSectionItems)
                 .Boolean("TitleBarDrawAppIcon", &P::TitleBarDrawAppIcon, &P::SetTitleBarDrawAppIcon)
+                .Component<TMainMenu>("Menu", &P::Menu, &P::SetMenu)
                 .Color("MenuBarColor", &P::MenuBarColor, &P::SetMenuBarColor)
                 .Color("MenuBarToColor", &P::MenuBarToColor, &P::SetMenuBarToColor)
                 .Integer("MenuBarHeight", &P::MenuBarHeight, &P::SetMenuBarHeight)
@@ -155,6 +162,9 @@ void RegisterFormClasses()
     static const bool done = [] {
         RegisterClass(TsuiForm::StaticClassInfo());
         RegisterClass(TsuiTitleBar::StaticClassInfo());
+        RegisterClass(TMainMenu::StaticClassInfo());
+        RegisterClass(TMenuItem::StaticClassInfo());
+        RegisterClass(TsuiMainMenu::StaticClassInfo());
         return true;
     }();
     (void)done;
@@ -314,6 +324,89 @@ void TsuiForm::SetFormPanel(TCustomPanel* value)
     value->SetCaption("");
 }
 
+// --- Menu bar -------------------------------------------------------------------------------
+
+void TsuiForm::SetMenu(TMainMenu* value)
+{
+    UnlinkMenu();
+    ReplaceReference(menu_, value);
+    if (!titleBar_)
+        return;
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(value))
+        skinned->SetForm(this);
+    if (value) {
+        CreateMenuBar();
+        menuBar_->SetMenu(value);
+        // Title bar first, the menu bar right below it, whatever else sits at the top after.
+        menuBar_->SendToBack();
+        titleBar_->SendToBack();
+        titleBar_->SetTop(0);
+        Realign();
+    } else {
+        FreeMenuBar();
+    }
+    PaintFrame();
+}
+
+void TsuiForm::UnlinkMenu()
+{
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_); skinned && skinned->Form() == this)
+        skinned->SetForm(nullptr);
+}
+
+void TsuiForm::CreateMenuBar()
+{
+    if (menuBar_)
+        return;
+    menuBar_ = new TsuiMenuBar(this);
+    menuBar_->SetButtonHeight(menuBarHeight_);
+    menuBar_->SetColor(menuBarColor_);
+}
+
+void TsuiForm::FreeMenuBar()
+{
+    if (!menuBar_)
+        return;
+    delete menuBar_;
+    menuBar_ = nullptr;
+}
+
+int TsuiForm::MenuBarHeight() const { return menuBar_ && menuBar_->Visible() ? menuBar_->Height() : 0; }
+
+void TsuiForm::SetMenuBarHeight(int value)
+{
+    menuBarHeight_ = value;
+    if (menuBar_)
+        menuBar_->SetButtonHeight(value);
+    PaintFrame();
+}
+
+void TsuiForm::SetMenuBarColor(TColor value)
+{
+    menuBarColor_ = value;
+    if (menuBar_)
+        menuBar_->SetColor(value);
+    PaintFrame();
+}
+
+void TsuiForm::SetMenuBarToColor(TColor value)
+{
+    menuBarToColor_ = value;
+    if (menuBar_)
+        menuBar_->Invalidate();
+    PaintFrame();
+}
+
+void TsuiForm::StoreMenuBarColors(TColor from, TColor to)
+{
+    menuBarColor_ = from;
+    menuBarToColor_ = to;
+    if (menuBar_) {
+        menuBar_->SetColor(from);
+        menuBar_->Invalidate();
+    }
+}
+
 void TsuiForm::FontChanged()
 {
     TCustomPanel::FontChanged();
@@ -328,6 +421,13 @@ void TsuiForm::Notification(TComponent* component, TOperation operation)
         return;
     if (component == formPanel_)
         formPanel_ = nullptr;
+    if (component == menu_) {
+        // The menu is past its own destructor: no unlinking, only forgetting.
+        menu_ = nullptr;
+        FreeMenuBar();
+        if (host_ && !host_->IsDestroying())
+            PaintFrame();
+    }
     if (component == fileTheme_) {
         fileTheme_ = nullptr;
         if (host_ && !host_->IsDestroying() && !IsDestroying()) {
@@ -348,6 +448,12 @@ void TsuiForm::ApplyStyle()
         ApplyBuiltInLooks(style);
     titleBar_->SetFileTheme(fileTheme_);
     titleBar_->SetUIStyle(uiStyle_);
+    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu_)) {
+        skinned->SetUIStyle(uiStyle_);
+        skinned->SetFileTheme(fileTheme_);
+    }
+    if (menuBar_)
+        menuBar_->Invalidate();
     if (uiStyleAutoUpdateSub_)
         ApplyStyleToChildren(this, uiStyle_, fileTheme_);
     RefreshHostFrame();
@@ -361,8 +467,7 @@ void TsuiForm::ApplyFileThemeLooks()
 {
     const TsuiFileTheme& theme = *fileTheme_;
     SetColor(theme.GetColor(SKIN2_FORMCOLOR));
-    menuBarColor_ = theme.GetColor(SKIN2_MENUBARSTARTCOLOR);
-    menuBarToColor_ = theme.GetColor(SKIN2_MENUBARENDCOLOR);
+    StoreMenuBarColors(theme.GetColor(SKIN2_MENUBARSTARTCOLOR), theme.GetColor(SKIN2_MENUBARENDCOLOR));
     leftBorderWidth_ = BitmapWidth(theme.GetBitmap(SKIN2_FORMLEFTBORDER));
     rightBorderWidth_ = BitmapWidth(theme.GetBitmap(SKIN2_FORMRIGHTBORDER));
     bottomBorderHeight_ = BitmapHeight(theme.GetBitmap(SKIN2_FORMBOTTOMBORDER1));
@@ -391,8 +496,7 @@ void TsuiForm::ApplyBuiltInLooks(TsuiUIStyle style)
     borderColor_ = GetStyleColor(style, STYLE_BORDER_COLOR);
     borderWidth_ = GetStyleInteger(style, STYLE_BORDER_WIDTH);
     SetColor(GetStyleColor(style, STYLE_FORM_COLOR));
-    menuBarColor_ = Color();
-    menuBarToColor_ = Color();
+    StoreMenuBarColors(Color(), Color());
     titleBar_->SetRoundCorner(GetStyleInteger(style, STYLE_ROUND_CORNER));
 }
 
@@ -457,6 +561,10 @@ void TsuiForm::HostWndProc(TMessage& message)
     case WM_SIZE:
         HostSized();
         break;
+    case WM_KEYDOWN:
+        if (HandleShortCut(message))
+            message.Result = 1;
+        break;
     default:
         if (std::find(std::begin(kRecreateNotices), std::end(kRecreateNotices), message.Msg) !=
                 std::end(kRecreateNotices) &&
@@ -478,6 +586,14 @@ bool TsuiForm::HandleSystemChar(const TMessage& message)
     titleBar_->PopupSystemMenu(main->Left(), main->Top() + titleBar_->Height());
     const_cast<TMessage&>(message).Result = 1;
     return true;
+}
+
+// A key that is the short cut of one of the menu's items runs that item while the window is
+// the active one.
+bool TsuiForm::HandleShortCut(const TMessage& message)
+{
+    return IsFormActive(host_) && host_->Active() && menu_ &&
+           menu_->IsShortCut(static_cast<uint16_t>(message.WParam), KeyDataToShiftState(message.LParam));
 }
 
 void TsuiForm::CalcSize(TMessage& message) const
@@ -542,6 +658,7 @@ void TsuiForm::Detach()
 {
     if (!host_ || destroying_)
         return;
+    UnlinkMenu();
     destroying_ = true;
     if (link_)
         *link_ = nullptr;
@@ -616,17 +733,25 @@ void TsuiForm::PaintFileThemeFrame(TCanvas& canvas, int w, int h)
         canvas.CopyRect(TRect(0, 0, wt, kTitleTop), title, TRect(0, 0, wt, kTitleTop));
         canvas.CopyRect(TRect(w - right, 0, w, ht), title, TRect(wt - right, 0, wt, ht));
     }
+    // The menu bar strips start below where the title bar ends, shown or not.
+    const int m = MenuBarHeight(), barTop = titleBar_->Height() + kTitleTop;
     if (const TBitmap* border = theme.GetBitmap(SKIN2_FORMLEFTBORDER)) {
         const int wl = border->Width();
         canvas.StretchDraw(TRect(0, top, wl, h - bh), *border);
-        if (wl < 4)
+        if (wl < 4) {
             Fill(canvas, TRect(wl, top, 4, h - bh), formColor);
+            if (m > 0)
+                PaintMenuBarStrip(canvas, TRect(wl, barTop, 4, barTop + m));
+        }
     }
     if (const TBitmap* border = theme.GetBitmap(SKIN2_FORMRIGHTBORDER)) {
         const int wr = border->Width();
         canvas.StretchDraw(TRect(w - wr, top, w, h - bh), *border);
-        if (wr < 4)
+        if (wr < 4) {
             Fill(canvas, TRect(w - 4, top, w - wr, h - bh), formColor);
+            if (m > 0)
+                PaintMenuBarStrip(canvas, TRect(w - 4, barTop, w - wr, barTop + m));
+        }
     }
     PaintBottomBorder(canvas, w, h);
     if (bh < 4)
@@ -706,10 +831,24 @@ void TsuiForm::PaintBuiltInFrame(TCanvas& canvas, int w, int h)
     Fill(canvas, TRect(0, h - bw, w, h), borderColor_);
     Fill(canvas, TRect(w - bw, 0, w, h), borderColor_);
     if (bw < 4) {
+        const int m = MenuBarHeight();
         Fill(canvas, TRect(bw, h - 2, w - bw, h - bw), Color());
-        Fill(canvas, TRect(bw, top, 3, h - bw), Color());
-        Fill(canvas, TRect(w - 3, top, w - bw, h - bw), Color());
+        Fill(canvas, TRect(bw, top + m, 3, h - bw), Color());
+        Fill(canvas, TRect(w - 3, top + m, w - bw, h - bw), Color());
+        if (m > 0) {
+            PaintMenuBarStrip(canvas, TRect(bw, top, 3, top + m));
+            PaintMenuBarStrip(canvas, TRect(w - 3, top, w - bw, top + m));
+        }
     }
+}
+
+// The frame beside the menu bar continues the bar's colour, or its gradient.
+void TsuiForm::PaintMenuBarStrip(TCanvas& canvas, const TRect& rect)
+{
+    if (menuBarToColor_ == menuBarColor_)
+        Fill(canvas, rect, menuBarColor_);
+    else
+        DrawVerticalGradient(canvas, rect, menuBarColor_, menuBarToColor_);
 }
 
 // --- Region ---------------------------------------------------------------------------------

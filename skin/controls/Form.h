@@ -10,7 +10,9 @@
 #include <string>
 
 class TCustomForm;
+class TMainMenu;
 class TsuiFileTheme;
+class TsuiMenuBar;
 class TRegion;
 
 // A panel dropped on a top-level form (its host) that takes over the host's frame: it removes
@@ -18,7 +20,7 @@ class TRegion;
 // border, carries a title bar along its top edge, fills the host's client area, paints the
 // border and the strip above the title bar into the host's window canvas, and shapes the window
 // (rounded top corners for the built-in styles, the opaque pixels of the skin's title and bottom
-// pictures for a file theme).
+// pictures for a file theme). With a main menu assigned it shows a menu bar below the title bar.
 class TsuiForm : public TCustomPanel {
 public:
     static constexpr const char* kVersion = "6.21";
@@ -40,13 +42,23 @@ public:
     void SetBorderColor(TColor value);
     int FrameBorderWidth() const { return borderWidth_; }
     void SetFrameBorderWidth(int value);
+
+    // --- Menu bar ---------------------------------------------------------------------------
+    // The menu shown in the bar below the title bar; nil frees the bar. A skinned main menu is
+    // linked back to the form while it is shown.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* value);
+    // nullptr while no menu is assigned.
+    TsuiMenuBar* MenuBar() const { return menuBar_; }
     TColor MenuBarColor() const { return menuBarColor_; }
-    void SetMenuBarColor(TColor value) { menuBarColor_ = value; }
+    void SetMenuBarColor(TColor value);
+    // Different from MenuBarColor: the bar and the frame beside it shade from one to the other.
     TColor MenuBarToColor() const { return menuBarToColor_; }
-    void SetMenuBarToColor(TColor value) { menuBarToColor_ = value; }
-    // No menu bar exists in this toolkit, so it reads 0; the value written is kept.
-    int MenuBarHeight() const { return 0; }
-    void SetMenuBarHeight(int value) { menuBarHeight_ = value; }
+    void SetMenuBarToColor(TColor value);
+    // The bar's height while it is shown, else 0; the value written is what the bar and its
+    // buttons get, now or when the bar is made.
+    int MenuBarHeight() const;
+    void SetMenuBarHeight(int value);
 
     // --- Passed to the title bar ------------------------------------------------------------------
     TsuiTitleBar* TitleBar() const { return titleBar_; }
@@ -118,8 +130,16 @@ private:
     void PaintBuiltInFrame(TCanvas& canvas, int w, int h);
     void PaintBottomBorder(TCanvas& canvas, int w, int h);
     bool HandleSystemChar(const TMessage& message);
+    bool HandleShortCut(const TMessage& message);
+    void CreateMenuBar();
+    void FreeMenuBar();
+    void UnlinkMenu();
+    void PaintMenuBarStrip(TCanvas& canvas, const TRect& rect);
+    void StoreMenuBarColors(TColor from, TColor to);
 
     TsuiTitleBar* titleBar_ = nullptr;
+    TsuiMenuBar* menuBar_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TCustomForm* host_ = nullptr;
     TWndMethod previousProc_;
     // What the installed hook calls; cleared when the form goes so that the hook only forwards.
@@ -153,6 +173,6 @@ private:
     bool titleBarWanted_ = true;
 };
 
-// Makes TsuiForm and TsuiTitleBar, and the theme classes a stored form refers to, known to
-// layouts. Safe to call any number of times.
+// Makes TsuiForm and TsuiTitleBar, and the theme and menu classes a stored form refers to, known
+// to layouts. Safe to call any number of times.
 void RegisterFormClasses();
