@@ -209,6 +209,25 @@ TEST_F(MenuBarTest, FreeingTheMenuFreesTheBar)
     EXPECT_EQ(Bar(), nullptr);
 }
 
+TEST_F(MenuBarTest, AHostGoesCleanlyWhicheverOfMenuAndFormCameFirst)
+{
+    for (bool menuFirst : {true, false}) {
+        auto* host = new TForm(app_.get());
+        TsuiMainMenu* menu = menuFirst ? new TsuiMainMenu(host) : nullptr;
+        auto* second = new TsuiForm(host);
+        if (!menu)
+            menu = new TsuiMainMenu(host);
+        auto* item = new TMenuItem(host);
+        item->SetCaption("File");
+        menu->Items().Add(item);
+        second->SetMenu(menu);
+        ASSERT_EQ(second->MenuBar()->ButtonCount(), 1);
+        host->Show();
+        host->PaintInvalid();
+        delete host;
+    }
+}
+
 TEST_F(MenuBarTest, ASkinnedMenuIsLinkedWhileShownAndTakesTheFormsStyle)
 {
     auto* first = ThreeItemMenu<TsuiMainMenu>();
