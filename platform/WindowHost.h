@@ -41,6 +41,8 @@ enum class HostEventType {
     Activate,    // the window became the active one
     Deactivate,
     Close,       // the user asked to close the window (its close button, Alt+F4)
+    Minimise,    // the user or the system asked to minimise the window (its taskbar button)
+    Restore,     // the user or the system asked to restore the minimised window (its taskbar button)
     Moved,       // the window was moved by the user (a system move): x, y = its new screen position
     Answer,      // a scripted answer to an open message box: answer = IDYES, IDNO or IDOK
 };

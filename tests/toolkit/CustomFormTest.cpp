@@ -141,6 +141,34 @@ TEST_F(ToolkitTest, CaptionDragStartsASystemMoveAndTheCloseButtonCloses)
     form->WindowProc = hook.previous;  // the hook goes before the form
 }
 
+TEST_F(ToolkitTest, TheTaskbarsMinimiseAndRestoreGoThroughTheWindowProcedure)
+{
+    auto* form = app_->CreateForm<TForm>();
+    form->Show();
+    app_->ProcessMessages();
+    std::vector<TWParam> commands;
+    TWndMethod previous = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_SYSCOMMAND)
+            commands.push_back(m.WParam);
+        previous(m);
+    };
+    HostEvent event;
+    event.window = form->Host()->Id();
+    event.type = HostEventType::Minimise;
+    host_->Post(event);
+    app_->ProcessMessages();
+    EXPECT_EQ(form->WindowState(), wsMinimized);
+    EXPECT_TRUE(host_->WindowById(event.window)->Minimised());
+    event.type = HostEventType::Restore;
+    host_->Post(event);
+    app_->ProcessMessages();
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    EXPECT_FALSE(host_->WindowById(event.window)->Minimised());
+    EXPECT_EQ(commands, (std::vector<TWParam>{SC_MINIMIZE, SC_RESTORE}));
+    form->WindowProc = previous;
+}
+
 TEST_F(ToolkitTest, WindowRegionShapesTheScreenshot)
 {
     auto* form = app_->CreateForm<TForm>();

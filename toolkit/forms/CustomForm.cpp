@@ -875,6 +875,12 @@ void TCustomForm::DispatchEvent(const HostEvent& event)
     case HostEventType::Close:
         Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
+    case HostEventType::Minimise:
+        Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case HostEventType::Restore:
+        Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
+        break;
     case HostEventType::Moved:
         TControl::SetBounds(event.x, event.y, Width(), Height());
         break;
