@@ -190,11 +190,28 @@ private:
             std::fputs("clicked\n", marker);
             std::fclose(marker);
         }
+        CheckIcon();
         MinimiseAndRestore();
         const int answer = app_.MessageBox(kQuestion, kQuestionCaption, MB_YESNO | MB_ICONQUESTION);
         Line("answer", std::to_string(answer));
         status_ = 0;
         form_->Close();
+    }
+
+    // A picture for the taskbar: the window then carries an icon of its own, not the class's.
+    void CheckIcon()
+    {
+        HWND window = static_cast<Win32Window*>(form_->Host())->Handle();
+        TBitmap picture(16, 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                picture.ScanLine(y)[x] = (x + y) % 4 ? 0xFF336699u : 0x00000000u;
+        form_->Icon().Assign(picture);
+        const auto big = SendMessageW(window, WM_GETICON, ICON_BIG, 0);
+        const auto small = SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
+        Line("icon", YesNo(big != 0 && big == small));
+        form_->Icon().Clear();
+        Line("icon.cleared", YesNo(SendMessageW(window, WM_GETICON, ICON_BIG, 0) == 0));
     }
 
     // As the taskbar button does it: system commands to the window, which the toolkit carries out.
