@@ -4,6 +4,7 @@
 #include "installer/wizard/MerrowinForm.h"
 #include "platform/CommandLine.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FatalError.h"
 #include "platform/FontEngine.h"
 #include "platform/SystemServices.h"
 #include "platform/WindowHost.h"
@@ -11,15 +12,16 @@
 #include "toolkit/application/Application.h"
 #include "toolkit/graphics/FontEngineSlot.h"
 
-#include <cstdio>
 #include <exception>
 
 int main(int argc, char** argv)
 {
     try {
         std::unique_ptr<WindowHost> host = CreateWindowHost();
-        if (!host)
+        if (!host) {
+            ReportFatalError("merrowin-setup", "no window host can be opened here");
             return 2;
+        }
         // The system services come first: on Windows they initialise COM for this thread, which
         // setting the wallpaper needs.
         std::unique_ptr<SystemServices> services = CreateSystemServices();
@@ -37,7 +39,7 @@ int main(int argc, char** argv)
         application.Run();
         return 0;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "merrowin-setup: %s\n", error.what());
+        ReportFatalError("merrowin-setup", error.what());
         return 1;
     }
 }
