@@ -4,6 +4,7 @@
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/TextInput.h"
+#include "platform/sdl/X11WakeupErrors.h"
 
 #include <SDL.h>
 
@@ -85,6 +86,12 @@ std::unique_ptr<SdlHost> SdlHost::Open(std::string& why)
     return std::unique_ptr<SdlHost>(new SdlHost());
 }
 
+SdlHost::SdlHost()
+{
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
+        x11Errors_ = std::make_unique<X11WakeupErrors>();
+}
+
 SdlHost::~SdlHost()
 {
     // Windows still open belong to their forms; their native windows must go before SDL does.
@@ -92,6 +99,7 @@ SdlHost::~SdlHost()
     open.swap(windows_);
     for (auto& [id, window] : open)
         window->Detach();
+    x11Errors_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
@@ -195,20 +203,22 @@ void SdlHost::Translate(const SDL_Event& sdl)
             TranslateWindowEvent(sdl, *window);
         break;
     case SDL_MOUSEMOTION:
+        if (moving_)
+            TranslateDuringMove(sdl);
+        else if (SdlWindow* window = Find(sdl.motion.windowID))
+            TranslateMotion(sdl, *window);
+        break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-    case SDL_MOUSEWHEEL: {
-        const uint32_t id = sdl.type == SDL_MOUSEMOTION  ? sdl.motion.windowID
-                            : sdl.type == SDL_MOUSEWHEEL ? sdl.wheel.windowID
-                                                         : sdl.button.windowID;
-        if (moving_ && sdl.type != SDL_MOUSEWHEEL) {
+        if (moving_)
             TranslateDuringMove(sdl);
-            break;
-        }
-        if (SdlWindow* window = Find(id))
-            TranslateMouse(sdl, *window);
+        else if (SdlWindow* window = Find(sdl.button.windowID))
+            TranslateButton(sdl, *window);
         break;
-    }
+    case SDL_MOUSEWHEEL:
+        if (SdlWindow* window = Find(sdl.wheel.windowID))
+            TranslateWheel(sdl, *window);
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (SdlWindow* window = Find(sdl.key.windowID))
@@ -268,29 +278,33 @@ void SdlHost::MouseLeft(SdlWindow& window)
     Push(event);
 }
 
-void SdlHost::TranslateMouse(const SDL_Event& sdl, SdlWindow& window)
+void SdlHost::TranslateMotion(const SDL_Event& sdl, SdlWindow& window)
 {
-    const unsigned mods = ShiftFromMods(SDL_GetModState());
-    if (sdl.type == SDL_MOUSEMOTION) {
-        HostEvent event = EventFor(HostEventType::MouseMove, window);
-        event.x = sdl.motion.x;
-        event.y = sdl.motion.y;
-        event.shift = mods | ShiftFromButtons(sdl.motion.state);
-        Push(event);
+    HostEvent event = EventFor(HostEventType::MouseMove, window);
+    event.x = sdl.motion.x;
+    event.y = sdl.motion.y;
+    event.shift = ShiftFromMods(SDL_GetModState()) | ShiftFromButtons(sdl.motion.state);
+    Push(event);
+}
+
+void SdlHost::TranslateWheel(const SDL_Event& sdl, SdlWindow& window)
+{
+    if (sdl.wheel.y == 0)
         return;
-    }
-    if (sdl.type == SDL_MOUSEWHEEL) {
-        if (sdl.wheel.y == 0)
-            return;
-        HostEvent event = EventFor(HostEventType::MouseWheel, window);
-        event.x = sdl.wheel.mouseX;
-        event.y = sdl.wheel.mouseY;
-        event.wheelDelta = sdl.wheel.y * 120;
-        event.shift = mods | buttons_;
-        Push(event);
-        return;
-    }
-    HostEvent event = EventFor(sdl.type == SDL_MOUSEBUTTONDOWN ? HostEventType::MouseDown : HostEventType::MouseUp, window);
+    HostEvent event = EventFor(HostEventType::MouseWheel, window);
+    event.x = sdl.wheel.mouseX;
+    event.y = sdl.wheel.mouseY;
+    event.wheelDelta = sdl.wheel.y * 120;
+    event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
+    Push(event);
+}
+
+// The button state goes with the event as the toolkit expects it: a press includes its own
+// button, a release still holds it.
+void SdlHost::TranslateButton(const SDL_Event& sdl, SdlWindow& window)
+{
+    const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
+    HostEvent event = EventFor(down ? HostEventType::MouseDown : HostEventType::MouseUp, window);
     switch (sdl.button.button) {
     case SDL_BUTTON_LEFT:
         event.button = HostButton::Left;
@@ -307,12 +321,12 @@ void SdlHost::TranslateMouse(const SDL_Event& sdl, SdlWindow& window)
     event.x = sdl.button.x;
     event.y = sdl.button.y;
     const unsigned bit = ButtonBit(sdl.button.button);
-    if (sdl.type == SDL_MOUSEBUTTONDOWN) {
+    if (down) {
         buttons_ |= bit;
         lastPress_ = {window.Bounds().left + event.x, window.Bounds().top + event.y};
     }
-    event.shift = mods | buttons_;
-    if (sdl.type == SDL_MOUSEBUTTONUP)
+    event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
+    if (!down)
         buttons_ &= ~bit;
     Push(event);
 }

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 class SdlWindow;
+class X11WakeupErrors;
 union SDL_Event;
 
 // The window host of Linux desktops, on SDL2's video subsystem. Every form gets a borderless
@@ -38,11 +39,13 @@ public:
     void StartMove(SdlWindow* window);
 
 private:
-    SdlHost() = default;
+    SdlHost();
 
     void Translate(const SDL_Event& sdl);
     void TranslateWindowEvent(const SDL_Event& sdl, SdlWindow& window);
-    void TranslateMouse(const SDL_Event& sdl, SdlWindow& window);
+    void TranslateMotion(const SDL_Event& sdl, SdlWindow& window);
+    void TranslateWheel(const SDL_Event& sdl, SdlWindow& window);
+    void TranslateButton(const SDL_Event& sdl, SdlWindow& window);
     void TranslateKey(const SDL_Event& sdl, SdlWindow& window);
     void TranslateText(const SDL_Event& sdl, SdlWindow& window);
     void MouseLeft(SdlWindow& window);
@@ -52,6 +55,7 @@ private:
     SdlWindow* Find(uint32_t sdlWindowId) const;
     void Push(const HostEvent& event) { pending_.push_back(event); }
 
+    std::unique_ptr<X11WakeupErrors> x11Errors_;
     std::unordered_map<uint32_t, SdlWindow*> windows_;
     std::deque<HostEvent> pending_;
     unsigned buttons_ = 0;         // hsLeftButton / hsRightButton as the events had them
