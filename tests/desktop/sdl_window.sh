@@ -17,6 +17,8 @@ if [ "${1:-}" != --inside ]; then
   for tool in xauth xdotool xprop import python3; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
   done
+  # In the sanitizer build: what libdbus never frees is not ours.
+  export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
   exec timeout -k 5 60 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$probe"
 fi
 
@@ -41,10 +43,11 @@ finish() {
     echo "--- probe log $(basename "$file") (its last lines)"
     tail -n 40 "$file" 2>/dev/null
   done
-  if [ -s "$work/err.txt" ]; then
-    echo "--- probe errors"
-    cat "$work/err.txt"
-  fi
+  for file in "$work"/err*.txt; do
+    [ -s "$file" ] || continue
+    echo "--- probe errors $(basename "$file")"
+    cat "$file"
+  done
   if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"
     exit 1
@@ -131,7 +134,7 @@ import -window root -depth 8 "rgb:$work/screen.rgb"
   fail "the screen does not show the form's pixels in its shape"
 expect_line 'workarea 0 0 1024 768'
 expect_line 'clipboard yes'
-expect_line 'timer (1[5-9][0-9]|[2-9][0-9]{2}|1[0-9]{3})'
+expect_line 'timer (1[5-9][0-9]|[2-9][0-9]{2}|[1-9][0-9]{3})'
 
 # Dragging the title bar by (80, 60) moves the window, and the form knows where it went.
 grab_x=$((left + 60)) grab_y=$((top + 10))
@@ -164,8 +167,13 @@ grep -qxF 'key 13' "$log" || fail "no key down for Enter"
 xdotool type 'a'
 expect_line 'key 65'
 expect_line 'char 97'
-xdotool type 'é'
-expect_line 'char 233'
+# xdotool types a character the keyboard lacks by mapping it to a spare key for a moment, and
+# under load the program can read the key after the mapping is gone: such a key is tried again.
+for _ in 1 2 3; do
+  xdotool type 'é'
+  wait_for_line 'char 233' && break
+done
+grep -qxF 'char 233' "$log" || fail "no log line 'char 233'"
 xdotool key alt+o
 expect_line 'key 79'
 sleep 0.2
@@ -194,7 +202,7 @@ wait_for_exit
 # only afterwards, must not take the keyboard away from the box.
 first_log=$log
 log=$work/log-box-first
-"$probe" show "$log" box-first 2>>"$work/err.txt" &
+"$probe" show "$log" box-first 2>"$work/err-box-first.txt" &
 probe_pid=$!
 box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Probe box$' | head -n 1)
 [ -n "$box" ] || { fail "no message box window at start"; finish; }
