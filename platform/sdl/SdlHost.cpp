@@ -62,6 +62,7 @@ void ApplyHints()
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The plain window surface shows exactly the pixels given, with no GL test window first.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A dialog program has no business keeping the screen saver away or turning compositing off.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // A click on an inactive window activates it and is a click too, as on Windows.
@@ -370,7 +371,8 @@ void SdlHost::TranslateText(const SDL_Event& sdl, SdlWindow& window)
 // --- Title-bar dragging ---------------------------------------------------------------------
 // SDL2 has no system move, so the host moves the window itself: from the press that started it,
 // the window follows the pointer's screen position until a button comes up. The toolkit sees
-// none of those moves and the release, only where the window went.
+// none of those moves and the release, only where the window went. A move asked for without the
+// left button down (the system menu's Move) does nothing: there is no pointer to follow.
 
 void SdlHost::StartMove(SdlWindow* window)
 {
