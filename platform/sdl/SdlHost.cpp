@@ -255,6 +255,16 @@ void SdlHost::TranslateWindowEvent(const SDL_Event& sdl, SdlWindow& window)
         if (!focused)
             Push(EventFor(HostEventType::Deactivate, window));
         break;
+    // A taskbar button or the window manager's keys: the form decides, as a window procedure
+    // would on the system command, and answers through Minimise and Restore.
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (window.NoteMinimised(true))
+            Push(EventFor(HostEventType::Minimise, window));
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        if (window.NoteMinimised(false))
+            Push(EventFor(HostEventType::Restore, window));
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
         window.Refresh();
         break;

@@ -108,14 +108,24 @@ void SdlWindow::Hide()
 
 void SdlWindow::Minimise()
 {
+    minimised_ = true;
     if (window_)
         SDL_MinimizeWindow(window_);
 }
 
 void SdlWindow::Restore()
 {
+    minimised_ = false;
     if (window_)
         SDL_RestoreWindow(window_);
+}
+
+bool SdlWindow::NoteMinimised(bool minimised)
+{
+    if (minimised == minimised_)
+        return false;
+    minimised_ = minimised;
+    return true;
 }
 
 void SdlWindow::Activate()

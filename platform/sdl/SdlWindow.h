@@ -43,6 +43,9 @@ public:
     void DragTo(int left, int top);
     // Shows the last presented pixels again (the display lost them).
     void Refresh();
+    // The display minimised or restored it: true when that is news to the toolkit, false when it
+    // only carries out the toolkit's own Minimise or Restore.
+    bool NoteMinimised(bool minimised);
     // The host goes away first: the native window goes with it and the rest is a no-op.
     void Detach();
 
@@ -55,5 +58,6 @@ private:
     HostRect bounds_;
     std::vector<HostRect> shape_;
     bool captured_ = false;
+    bool minimised_ = false;
     bool presented_ = false;
 };
