@@ -10,36 +10,10 @@ if [ -z "$build" ] || [ ! -f "$probe" ]; then
   echo "skipped: no Windows build with the probe (set MERROWIN_WINDOWS_BUILD_DIR)"
   exit 77
 fi
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-for tool in "$wine" "$wineserver"; do
-  [ -x "$tool" ] || { echo "FAIL: $tool is missing (scripts/install-deps installs wine64)"; exit 1; }
-done
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
-  echo "FAIL: the zh_CN.UTF-8 locale is missing (scripts/install-deps generates it)"
-  exit 1
-fi
-
-work=$(mktemp -d /tmp/merrowin-wine-XXXXXX)
-export HOME=$work/home # before wineboot, or the prefix's Documents links to the real home
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=zh_CN.UTF-8 MERROWIN_PROBE_WALLPAPER=1
+. "$(dirname "$0")/wine_prefix.sh"
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$HOME"
-cleanup() {
-  timeout 20 "$wineserver" -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' TERM INT
-
-step() { # step SECONDS COMMAND...: a Wine command that may not hang the test
-  local seconds=$1
-  shift
-  timeout -k 5 "$seconds" "$@"
-}
-
-step 90 "$wine" wineboot -i >"$work/boot.log" 2>&1 || { echo "FAIL: wineboot"; cat "$work/boot.log"; exit 1; }
+export MERROWIN_PROBE_WALLPAPER=1
+wine_prefix wine
 step 60 "$wine" "$probe" >"$work/out.txt" 2>"$work/err.txt"
 status=$?
 step 30 "$wine" regedit /E "$work/test.reg" 'HKEY_CURRENT_USER\Software\Merrowin\Test' >/dev/null 2>&1
@@ -47,11 +21,6 @@ step 30 "$wineserver" -w
 
 echo "--- probe output"
 cat "$work/out.txt"
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 expect() { # expect LINE: the probe printed exactly this line
   grep -qxF -- "$1" "$work/out.txt" || fail "no line '$1'"
 }
@@ -97,8 +66,4 @@ iconv -f UTF-16 -t UTF-8 "$work/test.reg" 2>/dev/null | tr -d '\r' | grep -qxF '
 tr -d '\r' <"$WINEPREFIX/drive_c/windows/system.ini" | grep -qE '^SCRNSAVE\.EXE=.+' ||
   fail "system.ini has no screen saver entry"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures checks failed"
-  exit 1
-fi
-echo "all checks passed"
+finish

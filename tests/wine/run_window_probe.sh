@@ -23,46 +23,17 @@ shift
 probe=$1/tests/wine/window_probe.exe
 checker=$2
 output=$3
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-for tool in "$wine" "$wineserver"; do
-  [ -x "$tool" ] || { echo "FAIL: $tool is missing (scripts/install-deps installs wine64)"; exit 1; }
-done
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
-  echo "FAIL: the zh_CN.UTF-8 locale is missing (scripts/install-deps generates it)"
-  exit 1
-fi
+. "$(dirname "$0")/wine_prefix.sh"
 
 # Where the probe puts its form (tests/wine/WindowProbeLayout.h).
 left=120 top=90 client_left=3 client_top=22
 button_x=$((client_left + 12 + 50)) button_y=$((client_top + 80 + 12))
 drag_x=40 drag_y=20
 
-work=$(mktemp -d /tmp/merrowin-window-XXXXXX)
-export HOME=$work/home # before wineboot, or the prefix's Documents links to the real home
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=zh_CN.UTF-8
-mkdir -p "$HOME"
 pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  timeout 20 "$wineserver" -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' TERM INT
+wine_prefix window
+wine_desktop
 
-step() { # step SECONDS COMMAND...: a command that may not hang the test
-  local seconds=$1
-  shift
-  timeout -k 5 "$seconds" "$@"
-}
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 wait_line() { # wait_line REGEX SECONDS: until the probe printed a line matching REGEX
   local deadline=$((SECONDS + $2))
   until grep -qE -- "^$1\$" "$work/out.txt" 2>/dev/null; do
@@ -76,15 +47,6 @@ wait_line() { # wait_line REGEX SECONDS: until the probe printed a line matching
 expect() { # expect LINE: the probe printed exactly this line
   grep -qxF -- "$1" "$work/out.txt" || fail "no line '$1'"
 }
-
-step 90 "$wine" wineboot -i >"$work/boot.log" 2>&1 || { echo "FAIL: wineboot"; cat "$work/boot.log"; exit 1; }
-# No window manager here: unmanaged windows go at once, instead of after two seconds each. The
-# Chinese face that Tahoma links to is SimSun; WenQuanYi Micro Hei stands in for it.
-printf '%s\r\n' 'REGEDIT4' '' \
-  '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
-  '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"SimSun"="WenQuanYi Micro Hei"' >"$work/settings.reg"
-step 30 "$wine" regedit /S "$work/settings.reg" || fail "regedit refused the settings"
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" || fail "the fonts of fonts-wine are missing"
 
 cd "$work" || exit 1
 import -window root PNG24:"$work/before.png" || fail "no screenshot of the empty screen"
@@ -167,8 +129,4 @@ expect 'answer=6'
 expect 'done=0'
 [ "$(cat "$work/clicked.txt" 2>/dev/null)" = clicked ] || fail "the click left no clicked.txt"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures checks failed"
-  exit 1
-fi
-echo "all checks passed"
+finish
