@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# A real installer in a real window: merrowin-pack makes it from merrowin-setup, which runs on the
+# SDL window host on a virtual X server (Xvfb, no window manager) with HOME in a temporary folder.
+# xdotool clicks through the pages as a user would; the welcome and licence pages on the screen
+# must be the headless host's golden pictures pixel for pixel (outside the window's shape, the
+# screen behind it shows), and the finish page's side picture too. 完成 ends the program, and the
+# wallpaper is installed.
+# On failure the last screenshot of the window stays as OUTPUT_DIR/setup_window-last.png.
+#   setup_window.sh PACK SETUP SOURCE_DIR OUTPUT_DIR   exit 0 passed, 1 failed, 77 skipped (no xvfb-run)
+set -uo pipefail
+
+if [ "${1:-}" != --inside ]; then
+  if ! command -v xvfb-run >/dev/null; then
+    echo "skipped: xvfb-run is missing (scripts/install-deps installs xvfb)"
+    exit 77
+  fi
+  for tool in xauth xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
+  done
+  # In the sanitizer build: what libdbus never frees is not ours.
+  export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+  exec timeout -k 5 90 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$@"
+fi
+pack=$2 setup=$3 src=$4 output=$5
+golden=$src/tests/golden
+
+work=$(mktemp -d /tmp/merrowin-setup-window-XXXXXX)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# The installer of the headless tests' wallpaper: the same title and licence draw the same pages.
+printf '第一条: 仅供个人使用.\r\nSecond line.\r\n' >"$work/licence.txt"
+"$pack" project --title '春日方块' --background clBlack --license "$work/licence.txt" -o "$work/project.txt" &&
+  "$pack" build --stub "$setup" --movie "$src/resources/demo/demo.swf" --project "$work/project.txt" \
+    -o "$work/setup" >/dev/null || { echo "FAIL: merrowin-pack made no installer"; exit 1; }
+home=$work/home
+mkdir -p "$home/Documents" "$home/.config" "$work/tmp"
+echo 'XDG_DOCUMENTS_DIR="$HOME/Documents"' >"$home/.config/user-dirs.dirs"
+
+# shows PICTURE [CROP]: the window on the screen is PICTURE (or its part CROP, in window pixels),
+# with the screen as it was before showing through where PICTURE is transparent. Waits up to 10 s
+# for it; the last screenshot stays as $work/seen.png.
+shows() {
+  local crop=${2:-${width}x${height}+0+0}
+  convert "$work/before.png" -crop "${width}x${height}+${left}+${top}" +repage "$1" -composite \
+    -crop "$crop" +repage PNG24:"$work/expected.png"
+  for _ in $(seq 40); do
+    import -window root PNG24:"$work/screen.png" 2>/dev/null &&
+      convert "$work/screen.png" -crop "${width}x${height}+${left}+${top}" +repage PNG24:"$work/seen.png" &&
+      convert "$work/seen.png" -crop "$crop" +repage PNG24:"$work/seen-part.png" &&
+      [ "$(compare -metric AE "$work/seen-part.png" "$work/expected.png" null: 2>&1)" = 0 ] && return 0
+    sleep 0.25
+  done
+  return 1
+}
+click() { # click X Y: in window pixels
+  xdotool mousemove $((left + $1)) $((top + $2)) click 1
+}
+
+xdotool mousemove 1000 740
+import -window root PNG24:"$work/before.png"
+(cd "$work" && exec env -i PATH="$PATH" DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" HOME="$home" \
+  TMPDIR="$work/tmp" LANG=C.UTF-8 LSAN_OPTIONS="$LSAN_OPTIONS" MERROWIN_BACKEND=sdl "$work/setup") \
+  >"$work/out.txt" 2>&1 &
+pid=$!
+window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+[ -n "$window" ] || { fail "the installer's window did not appear: $(cat "$work/out.txt")"; exit 1; }
+geometry=$(xdotool getwindowgeometry "$window")
+read -r left top < <(sed -n 's/^ *Position: \([-0-9]*\),\([-0-9]*\).*/\1 \2/p' <<<"$geometry")
+read -r width height < <(sed -n 's/^ *Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' <<<"$geometry")
+[ "${width}x${height}" = "$(identify -format %wx%h "$golden/wizard-welcome.png")" ] ||
+  fail "the window is ${width}x${height}, not the size of the headless pictures"
+
+shows "$golden/wizard-welcome.png" || fail "the welcome page is not the headless picture"
+cp "$work/seen.png" "$work/welcome.png"
+click 354 374 # 下一步
+shows "$golden/wizard-licence.png" || fail "the licence page is not the headless picture"
+click 92 322 # 我接受许可协议
+shows "$golden/wizard-licence-accepted.png" || fail "the accepted licence is not the headless picture"
+click 354 374 # 下一步: the installation runs
+shows "$golden/wizard-finish.png" 160x300+26+41 || fail "the finish page's side picture is not the headless one"
+click 442 374 # 完成
+
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  fail "the installer did not end after 完成"
+else
+  wait "$pid"
+  status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "the installer exited with $status: $(cat "$work/out.txt")"
+fi
+folder="$home/Documents/我的 Flash 墙纸/春日方块/"
+cmp -s "$src/resources/demo/demo.swf" "$folder/flashwallpaper.swf" || fail "the movie was not installed"
+[ "$(cat "$home/.config/merrowin/wallpaper" 2>/dev/null)" = "${folder}春日方块.htm" ] ||
+  fail "the page was not made the wallpaper"
+
+if [ "$failures" -ne 0 ]; then
+  [ -f "$work/seen.png" ] && mkdir -p "$output" && cp "$work/seen.png" "$output/setup_window-last.png" &&
+    echo "the last screenshot of the window: $output/setup_window-last.png"
+  echo "$failures checks failed"
+  exit 1
+fi
+echo "all checks passed"
