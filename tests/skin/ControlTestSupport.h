@@ -16,6 +16,8 @@
 #include "toolkit/graphics/FontEngineSlot.h"
 #include "toolkit/graphics/PngWriter.h"
 
+#include "support/Golden.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -161,24 +163,5 @@ public:
 private:
     std::vector<std::vector<TBitmap>> rows_;
 };
-
-inline std::filesystem::path GoldenFolder()
-{
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "golden";
-}
-
-// Compares with tests/golden/<name>; MERROWIN_UPDATE_GOLDEN=1 writes the file instead.
-inline void ExpectGolden(const TBitmap& actual, const std::string& name)
-{
-    const std::string golden = (GoldenFolder() / name).string();
-    if (std::getenv("MERROWIN_UPDATE_GOLDEN")) {
-        SavePngToFile(actual, golden);
-        GTEST_SKIP() << "wrote " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden << " is missing; MERROWIN_UPDATE_GOLDEN=1 writes it";
-    TBitmap expected;
-    ASSERT_TRUE(LoadPngFromFile(golden, expected));
-    EXPECT_TRUE(actual == expected) << "the picture differs from " << golden;
-}
 
 } // namespace controltest
