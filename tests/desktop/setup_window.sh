@@ -31,11 +31,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$src/tests/support/script_checks.sh"
 
 # The installer of the headless tests' wallpaper: the same title and licence draw the same pages.
 printf '第一条: 仅供个人使用.\r\nSecond line.\r\n' >"$work/licence.txt"
@@ -74,9 +70,7 @@ import -window root PNG24:"$work/before.png"
 pid=$!
 window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
 [ -n "$window" ] || { fail "the installer's window did not appear: $(cat "$work/out.txt")"; exit 1; }
-geometry=$(xdotool getwindowgeometry "$window")
-read -r left top < <(sed -n 's/^ *Position: \([-0-9]*\),\([-0-9]*\).*/\1 \2/p' <<<"$geometry")
-read -r width height < <(sed -n 's/^ *Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' <<<"$geometry")
+window_geometry "$window"
 [ "${width}x${height}" = "$(identify -format %wx%h "$golden/wizard-welcome.png")" ] ||
   fail "the window is ${width}x${height}, not the size of the headless pictures"
 
@@ -90,27 +84,18 @@ click 354 374 # 下一步: the installation runs
 shows "$golden/wizard-finish.png" 160x300+26+41 || fail "the finish page's side picture is not the headless one"
 click 442 374 # 完成
 
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the installer did not end after 完成"
-else
-  wait "$pid"
-  status=$?
-  pid=
+if program_ends 10; then
   [ "$status" -eq 0 ] || fail "the installer exited with $status: $(cat "$work/out.txt")"
+else
+  fail "the installer did not end after 完成"
 fi
 folder="$home/Documents/我的 Flash 墙纸/春日方块/"
 cmp -s "$src/resources/demo/demo.swf" "$folder/flashwallpaper.swf" || fail "the movie was not installed"
 [ "$(cat "$home/.config/merrowin/wallpaper" 2>/dev/null)" = "${folder}春日方块.htm" ] ||
   fail "the page was not made the wallpaper"
 
-if [ "$failures" -ne 0 ]; then
-  [ -f "$work/seen.png" ] && mkdir -p "$output" && cp "$work/seen.png" "$output/setup_window-last.png" &&
+if [ "$failures" -ne 0 ] && [ -f "$work/seen.png" ]; then
+  mkdir -p "$output" && cp "$work/seen.png" "$output/setup_window-last.png" &&
     echo "the last screenshot of the window: $output/setup_window-last.png"
-  echo "$failures checks failed"
-  exit 1
 fi
-echo "all checks passed"
+finish

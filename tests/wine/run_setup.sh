@@ -52,8 +52,7 @@ cd "$work" || exit 1
 pid=$!
 window=$(step 30 xdotool search --sync --onlyvisible --name '安装程序' | head -n 1)
 if [ -n "$window" ]; then
-  read -r left top < <(xdotool getwindowgeometry "$window" | sed -n 's/^ *Position: \([-0-9]*\),\([-0-9]*\).*/\1 \2/p')
-  read -r width height < <(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+  window_geometry "$window"
   [ "${width}x${height}" = "$(identify -format %wx%h "$src/tests/golden/wizard-finish.png")" ] ||
     fail "the window is ${width}x${height}, not the size of the headless picture"
   for _ in $(seq 60); do
@@ -71,17 +70,10 @@ else
   fail "the installer's window did not appear"
 fi
 
-for _ in $(seq 150); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the installer did not end after 完成"
-else
-  wait "$pid"
-  status=$?
-  pid=
+if program_ends 15; then
   [ "$status" -eq 0 ] || fail "the installer exited with $status: $(cat "$work/err.txt")"
+else
+  fail "the installer did not end after 完成"
 fi
 
 user=$(id -un)

@@ -83,18 +83,7 @@ else
   fail "the probe's window did not appear"
 fi
 
-for _ in $(seq 150); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the probe did not end"
-  status=1
-else
-  wait "$pid"
-  status=$?
-  pid=
-fi
+program_ends 15 || { fail "the probe did not end"; status=1; }
 
 echo "--- probe output"
 cat "$work/out.txt"

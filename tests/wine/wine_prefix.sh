@@ -3,27 +3,9 @@
 #   wine_prefix NAME   makes $work (removed on exit), exports the prefix's environment and boots it;
 #                      sets $wine and $wineserver
 #   wine_desktop       settings and fonts for windows on a display without a window manager
-#   step SECONDS CMD   runs a command that may not hang the test
-#   fail TEXT          counts a failed check;  finish  ends the test with the count's verdict
+# With the helpers of tests/support/script_checks.sh.
 
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-finish() {
-  if [ "$failures" -ne 0 ]; then
-    echo "$failures checks failed"
-    exit 1
-  fi
-  echo "all checks passed"
-  exit 0
-}
-step() {
-  local seconds=$1
-  shift
-  timeout -k 5 "$seconds" "$@"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../support/script_checks.sh"
 
 wine_prefix() {
   wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
