@@ -1,6 +1,7 @@
 #include "platform/win32/GdiFontEngine.h"
 
 #include "platform/win32/CoverageCrop.h"
+#include "platform/win32/TopDownDib.h"
 #include "platform/win32/WideText.h"
 #include "toolkit/graphics/BoxFontEngine.h"
 
@@ -213,13 +214,7 @@ bool GdiFontEngine::Impl::Canvas(int width, int height)
         return true;
     width = std::max(width, canvasWidth);
     height = std::max(height, canvasHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
     HBITMAP bigger = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bigger || !bits) {

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Window.h"
 
 #include "platform/win32/IconPixels.h"
+#include "platform/win32/TopDownDib.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Host.h"
 
@@ -36,18 +37,6 @@ unsigned MouseShift(WPARAM keys)
 {
     return If(Down(VK_MENU), hsAlt) | If(keys & MK_SHIFT, hsShift) | If(keys & MK_CONTROL, hsCtrl) |
            If(keys & MK_LBUTTON, hsLeftButton) | If(keys & MK_RBUTTON, hsRightButton);
-}
-
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
 }
 
 HICON MakeIcon(const uint32_t* pixels, int width, int height)

@@ -1,6 +1,7 @@
 // The sample form rendered by the headless host, compared pixel for pixel with a reviewed
 // picture (regenerate with MERROWIN_UPDATE_GOLDEN=1 and look at it before committing).
 #include "ToolkitTestSupport.h"
+#include "support/Golden.h"
 
 #include "platform/freetype/FreeTypeFontEngine.h"
 #include "toolkit/controls/Label.h"
@@ -14,8 +15,6 @@
 #include <filesystem>
 
 namespace {
-
-std::filesystem::path GoldenFolder() { return std::filesystem::path(__FILE__).parent_path().parent_path() / "golden"; }
 
 // A dialog of the wizard's size: a wrapped Chinese heading, a page control whose tabs are all
 // hidden, and on its first page a memo with both scroll bars and more text than fits.
@@ -114,13 +113,5 @@ TEST_F(ToolkitTest, SampleFormMatchesTheGoldenPicture)
     EXPECT_EQ(actual.Width(), 467 + 6);
     EXPECT_EQ(actual.Height(), 397 + 6 + 19);
 
-    const std::string golden = (GoldenFolder() / "sample-form.png").string();
-    if (std::getenv("MERROWIN_UPDATE_GOLDEN")) {
-        SavePngToFile(actual, golden);
-        GTEST_SKIP() << "wrote " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden << " is missing; MERROWIN_UPDATE_GOLDEN=1 writes it";
-    TBitmap expected;
-    ASSERT_TRUE(LoadPngFromFile(golden, expected));
-    EXPECT_TRUE(actual == expected) << "the sample form differs from " << golden;
+    ExpectGolden(actual, "sample-form.png");
 }
