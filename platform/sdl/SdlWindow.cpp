@@ -1,5 +1,6 @@
 #include "platform/sdl/SdlWindow.h"
 
+#include "platform/IconColours.h"
 #include "platform/sdl/SdlHost.h"
 #include "platform/sdl/ShapeMask.h"
 
@@ -15,17 +16,6 @@ constexpr Uint32 kWindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
 
 int WidthOf(const HostRect& r) { return std::max(1, r.right - r.left); }
 int HeightOf(const HostRect& r) { return std::max(1, r.bottom - r.top); }
-
-// The toolkit's pixels keep no meaningful alpha, so an icon whose alpha is zero throughout is
-// an opaque picture, not an invisible one.
-std::vector<uint32_t> IconPixels(const uint32_t* pixels, size_t count)
-{
-    std::vector<uint32_t> icon(pixels, pixels + count);
-    if (std::none_of(icon.begin(), icon.end(), [](uint32_t p) { return (p >> 24) != 0; }))
-        for (uint32_t& p : icon)
-            p |= 0xFF000000u;
-    return icon;
-}
 
 }  // namespace
 
@@ -216,7 +206,7 @@ void SdlWindow::SetIcon(const uint32_t* pixels, int width, int height)
     // SDL2 can give a window an icon but cannot take it away again; an empty icon keeps the last.
     if (!window_ || !pixels || width <= 0 || height <= 0)
         return;
-    std::vector<uint32_t> icon = IconPixels(pixels, static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::vector<uint32_t> icon = IconColourPixels(pixels, width, height);
     SDL_Surface* surface =
         SDL_CreateRGBSurfaceWithFormatFrom(icon.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface)

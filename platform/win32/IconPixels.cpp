@@ -1,18 +1,6 @@
 #include "platform/win32/IconPixels.h"
 
-#include <algorithm>
-
-std::vector<uint32_t> IconColourPixels(const uint32_t* pixels, int width, int height)
-{
-    if (!pixels || width <= 0 || height <= 0)
-        return {};
-    std::vector<uint32_t> colour(pixels, pixels + size_t(width) * size_t(height));
-    const bool noAlpha = std::all_of(colour.begin(), colour.end(), [](uint32_t p) { return (p >> 24) == 0; });
-    if (noAlpha)
-        for (uint32_t& p : colour)
-            p |= 0xFF000000u;
-    return colour;
-}
+#include <cstddef>
 
 std::vector<uint8_t> IconMaskBits(const std::vector<uint32_t>& colour, int width, int height)
 {

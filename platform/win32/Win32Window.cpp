@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Window.h"
 
+#include "platform/IconColours.h"
 #include "platform/win32/IconPixels.h"
 #include "platform/win32/TopDownDib.h"
 #include "platform/win32/WideText.h"

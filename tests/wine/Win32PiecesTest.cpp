@@ -1,5 +1,6 @@
 // The parts of the Win32 window host and GDI font engine that need no Windows: joining typed
 // UTF-16 units, cropping GDI's coverage, preparing icon pictures. The rest runs under Wine.
+#include "platform/IconColours.h"
 #include "platform/win32/CoverageCrop.h"
 #include "platform/win32/IconPixels.h"
 #include "platform/win32/SurrogateJoiner.h"
