@@ -13,6 +13,15 @@ namespace {
 
 std::string SystemError(DWORD code) { return "系统错误 " + std::to_string(code); }
 
+// The window a box asks about, so that the box stays above it and takes no taskbar button: the
+// active one, else the newest visible window of ours.
+HWND BoxOwner(const Win32Window* newestVisible)
+{
+    if (HWND active = GetActiveWindow())
+        return active;
+    return newestVisible ? newestVisible->Handle() : nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<Win32Host> Win32Host::Open(std::string& why)
@@ -41,14 +50,7 @@ Win32Host::~Win32Host()
 
 std::unique_ptr<HostWindow> Win32Host::NewWindow(const HostWindowParams& params)
 {
-    // The toolkit's own message boxes belong to the window they ask about: they stay above it
-    // and take no taskbar button of their own.
-    HWND owner = nullptr;
-    if (params.messageBox) {
-        owner = GetActiveWindow();
-        if (!owner && Owner())
-            owner = Owner()->Handle();
-    }
+    const HWND owner = params.messageBox ? BoxOwner(Owner()) : nullptr;
     DWORD error = 0;
     std::unique_ptr<Win32Window> window = Win32Window::Create(*this, nextId_, params, owner, error);
     if (!window)
@@ -157,10 +159,7 @@ HostRect Win32Host::WorkArea(const HostRect& nearWindow)
 
 int Win32Host::NativeMessageBox(const std::string& text, const std::string& caption, unsigned flags)
 {
-    HWND owner = GetActiveWindow();
-    if (!owner && Owner())
-        owner = Owner()->Handle();
-    const int answer = MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+    const int answer = MessageBoxW(BoxOwner(Owner()), ToWide(text).c_str(), ToWide(caption).c_str(), flags);
     // 0: the system could not show it; the toolkit then draws its own.
     return answer > 0 ? answer : -1;
 }

@@ -46,6 +46,7 @@ private:
     // Dispatches waiting messages until one of them queues an event; false when the thread's
     // queue ran dry first.
     bool Pump();
+    // The newest visible window of ours: the clipboard's owner, and a box's when none is active.
     Win32Window* Owner() const;
 
     std::deque<HostEvent> queue_;
