@@ -1,5 +1,7 @@
 #include "platform/freetype/FreeTypeFontEngine.h"
 
+#include "platform/GlyphRun.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -428,50 +430,16 @@ std::vector<int> TFreeTypeFontEngine::Advances(const TFontRequest& font, std::st
 
 TTextRun TFreeTypeFontEngine::Render(const TFontRequest& font, std::string_view utf8)
 {
+    // Glyph masks stand on the baseline: their top counts upwards from it.
     const int ascent = Metrics(font).ascent;
-    struct Placed {
-        const Glyph* glyph;
-        int x;
-    };
-    std::vector<Placed> placed;
+    TGlyphRunBuilder builder;
     int pen = 0;
-    int left = 0, right = 0, top = 0, bottom = 0;
-    bool any = false;
     for (char32_t c : DecodeUtf8(utf8)) {
         const Glyph& glyph = impl_->GlyphFor(font, c);
-        const TCoverageMask& m = glyph.mask;
-        if (m.width > 0 && m.height > 0) {
-            const int x0 = pen + m.left, y0 = ascent - m.top;
-            if (!any) {
-                left = x0, top = y0, right = x0 + m.width, bottom = y0 + m.height;
-                any = true;
-            } else {
-                left = std::min(left, x0), top = std::min(top, y0);
-                right = std::max(right, x0 + m.width), bottom = std::max(bottom, y0 + m.height);
-            }
-            placed.push_back({&glyph, pen});
-        }
+        builder.Place(glyph.mask, pen + glyph.mask.left, ascent - glyph.mask.top);
         pen += glyph.advance;
     }
-    TTextRun run;
-    run.advance = pen;
-    if (!any)
-        return run;
-    run.mask.left = left;
-    run.mask.top = top;
-    run.mask.width = right - left;
-    run.mask.height = bottom - top;
-    run.mask.coverage.assign(size_t(run.mask.width) * size_t(run.mask.height), 0);
-    for (const Placed& p : placed) {
-        const TCoverageMask& m = p.glyph->mask;
-        const int x0 = p.x + m.left - left, y0 = ascent - m.top - top;
-        for (int y = 0; y < m.height; ++y)
-            for (int x = 0; x < m.width; ++x) {
-                uint8_t& out = run.mask.coverage[size_t(y0 + y) * size_t(run.mask.width) + size_t(x0 + x)];
-                out = std::max(out, m.At(x, y));
-            }
-    }
-    return run;
+    return builder.Finish(pen);
 }
 
 TFontSet PinnedFontSet()

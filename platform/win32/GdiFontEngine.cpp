@@ -1,5 +1,6 @@
 #include "platform/win32/GdiFontEngine.h"
 
+#include "platform/GlyphRun.h"
 #include "platform/win32/CoverageCrop.h"
 #include "platform/win32/TopDownDib.h"
 #include "platform/win32/WideText.h"
@@ -260,46 +261,14 @@ TTextRun GdiFontEngine::Render(const TFontRequest& font, std::string_view utf8)
     Font& f = impl_->Get(font);
     if (f.glyphs.size() > kMaxGlyphs)
         f.glyphs.clear();
-    struct Placed {
-        const Glyph* glyph;
-        int x;
-    };
-    std::vector<Placed> placed;
-    TTextRun run;
-    int left = 0, top = 0, right = 0, bottom = 0;
+    TGlyphRunBuilder builder;
+    int pen = 0;
     for (char32_t c : DecodeUtf8(utf8)) {
         const Glyph& glyph = impl_->GlyphFor(f, c, true);
-        const TCoverageMask& m = glyph.mask;
-        if (m.width > 0 && m.height > 0) {
-            const int x0 = run.advance + m.left;
-            if (placed.empty()) {
-                left = x0, top = m.top, right = x0 + m.width, bottom = m.top + m.height;
-            } else {
-                left = std::min(left, x0), top = std::min(top, m.top);
-                right = std::max(right, x0 + m.width), bottom = std::max(bottom, m.top + m.height);
-            }
-            placed.push_back({&glyph, run.advance});
-        }
-        run.advance += glyph.advance;
+        builder.Place(glyph.mask, pen + glyph.mask.left, glyph.mask.top);
+        pen += glyph.advance;
     }
-    if (placed.empty())
-        return run;
-    TCoverageMask& out = run.mask;
-    out.left = left;
-    out.top = top;
-    out.width = right - left;
-    out.height = bottom - top;
-    out.coverage.assign(size_t(out.width) * size_t(out.height), 0);
-    for (const Placed& p : placed) {
-        const TCoverageMask& m = p.glyph->mask;
-        const int x0 = p.x + m.left - left, y0 = m.top - top;
-        for (int y = 0; y < m.height; ++y)
-            for (int x = 0; x < m.width; ++x) {
-                uint8_t& target = out.coverage[size_t(y0 + y) * size_t(out.width) + size_t(x0 + x)];
-                target = std::max(target, m.At(x, y));
-            }
-    }
-    return run;
+    return builder.Finish(pen);
 }
 
 std::unique_ptr<FontEngine> CreatePlatformFontEngine()
