@@ -1,9 +1,9 @@
 #include "platform/sdl/SdlHost.h"
 
+#include "platform/FontEngine.h"
 #include "platform/sdl/DisplayChoice.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlWindow.h"
-#include "platform/sdl/TextInput.h"
 #include "platform/sdl/X11WakeupErrors.h"
 
 #include <SDL.h>
@@ -372,7 +372,7 @@ void SdlHost::TranslateText(const SDL_Event& sdl, SdlWindow& window)
     }
     HostEvent event = EventFor(HostEventType::Char, window);
     event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
-    for (char32_t point : CodePointsFromUtf8(sdl.text.text)) {
+    for (char32_t point : DecodeUtf8(sdl.text.text)) {
         event.character = point;
         Push(event);
     }

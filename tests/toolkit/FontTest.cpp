@@ -58,6 +58,32 @@ TEST(FontEngine, DecodesInvalidUtf8ByteByByte)
     EXPECT_EQ(DecodeUtf8("\xF0\x9F\x98\x80"), U"\U0001F600");
 }
 
+// Typed text from the desktop hosts goes through the same decoder: whatever an input method
+// sends reaches the controls as characters.
+TEST(FontEngine, DecodesEverySequenceLength)
+{
+    EXPECT_EQ(DecodeUtf8("a"), U"a");
+    EXPECT_EQ(DecodeUtf8("\xC3\xA9"), U"\u00E9");
+    EXPECT_EQ(DecodeUtf8("中文"), U"中文");
+    EXPECT_EQ(DecodeUtf8("\xF0\x9F\x98\x80!"), U"\U0001F600!");
+    EXPECT_EQ(DecodeUtf8("\xF4\x8F\xBF\xBF"), U"\U0010FFFF");
+    EXPECT_EQ(DecodeUtf8(""), U"");
+}
+
+TEST(FontEngine, EachMalformedByteBecomesOneReplacementCharacter)
+{
+    EXPECT_EQ(DecodeUtf8("\x80" "a"), U"\uFFFDa");                          // stray continuation
+    EXPECT_EQ(DecodeUtf8("\xE4\xB8" "A"), U"\uFFFD\uFFFDA");                 // cut short by ASCII
+    EXPECT_EQ(DecodeUtf8("\xE0\x80\xAF"), U"\uFFFD\uFFFD\uFFFD");            // overlong, three bytes
+    EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), U"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+    EXPECT_EQ(DecodeUtf8("\xFF"), U"\uFFFD");
+}
+
+TEST(FontEngine, KeepsEmbeddedNulsAsCharacters)
+{
+    EXPECT_EQ(DecodeUtf8(std::string_view("a\0b", 3)), std::u32string(U"a\0b", 3));
+}
+
 // The pinned fonts: these tests need the packages scripts/install-deps installs.
 class PinnedFonts : public ::testing::Test {
 protected:
