@@ -1,12 +1,14 @@
 // merrowin-setup: the installer program. An author appends a wallpaper to a copy of it; run, it
 // reads that payload from its own file and shows the wizard that installs it. A non-empty first
 // argument installs at once.
+#include "installer/payload/PayloadEntry.h"
 #include "installer/wizard/MerrowinForm.h"
 #include "platform/CommandLine.h"
 #include "platform/ExecutablePath.h"
 #include "platform/FatalError.h"
 #include "platform/FontEngine.h"
 #include "platform/SystemServices.h"
+#include "platform/WallpaperPlayerSource.h"
 #include "platform/WindowHost.h"
 #include "skin/themes/FileTheme.h"
 #include "toolkit/application/Application.h"
@@ -27,6 +29,8 @@ int main(int argc, char** argv)
         std::unique_ptr<SystemServices> services = CreateSystemServices();
         SetFontEngine(CreatePlatformFontEngine());
         SetFileThemeServices(services.get());
+        const std::string self = ExecutablePath();
+        SetWallpaperPlayerSource([self] { return ReadPayloadEntry(self, kPlayerBundleEntry); });
         RegisterWizardClasses();
 
         TApplication application(std::move(host));
@@ -35,7 +39,7 @@ int main(int argc, char** argv)
         std::vector<std::string> arguments = Utf8Arguments(argc, argv);
         if (!arguments.empty())
             arguments.erase(arguments.begin());
-        application.CreateForm<TMerrowinForm>(TWizardContext{services.get(), ExecutablePath(), arguments});
+        application.CreateForm<TMerrowinForm>(TWizardContext{services.get(), self, arguments});
         application.Run();
         return 0;
     } catch (const std::exception& error) {

@@ -36,7 +36,7 @@ trap cleanup EXIT
 # The installer of the headless tests' wallpaper: the same title and licence draw the same pages.
 printf '第一条: 仅供个人使用.\r\nSecond line.\r\n' >"$work/licence.txt"
 "$pack" project --title '春日方块' --background clBlack --license "$work/licence.txt" -o "$work/project.txt" &&
-  "$pack" build --stub "$setup" --movie "$src/resources/demo/demo.swf" --project "$work/project.txt" \
+  "$pack" build --stub "$setup" --movie "$src/resources/demo/demo.swf" --project "$work/project.txt" --no-player \
     -o "$work/setup" >/dev/null || { echo "FAIL: merrowin-pack made no installer"; exit 1; }
 home=$work/home
 mkdir -p "$home/Documents" "$home/.config" "$work/tmp"

@@ -98,6 +98,7 @@ TEST_F(InstallationRunTest, WritesTheMovieAndThePageAndSetsTheWallpaper)
     EXPECT_EQ(page.substr(0, 31), "<HTML><TITLE>A/B:C*D?E\"F<G>H|I<");
     EXPECT_EQ(ReadFile(home + "/.config/merrowin/wallpaper"), target + "A_B_C_D_E_F_G_H_I.htm\n");
     EXPECT_EQ(FilesUnderHome(), (std::set<std::string>{".config/user-dirs.dirs", ".config/merrowin/wallpaper",
+                                                       ".config/autostart/merrowin-wallpaper.desktop",
                                                        "文档/我的 Flash 墙纸/A_B_C_D_E_F_G_H_I/flashwallpaper.swf",
                                                        "文档/我的 Flash 墙纸/A_B_C_D_E_F_G_H_I/A_B_C_D_E_F_G_H_I.htm"}));
 }

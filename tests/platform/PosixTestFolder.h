@@ -62,6 +62,6 @@ protected:
 private:
     static constexpr const char* kVariables[] = {"HOME",          "XDG_CONFIG_HOME",   "XDG_DATA_HOME",
                                                  "XDG_CACHE_HOME", "XDG_DOCUMENTS_DIR", "XDG_DESKTOP_DIR",
-                                                 "TMPDIR"};
+                                                 "TMPDIR",      "DISPLAY",           "WAYLAND_DISPLAY"};
     std::map<std::string, std::optional<std::string>> saved_;
 };

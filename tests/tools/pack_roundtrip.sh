@@ -24,7 +24,8 @@ check "project text is code page 936" "$(printf '春天的墙纸' | iconv -f UTF
   "$(sed -n 2p "$work/p.txt" | tr -d '\r\n' | od -An -tx1)"
 check "project text has 17 + L + T lines" 21 "$(wc -l < "$work/p.txt")"
 
-"$pack" build --stub "$stub" --movie "$src/resources/demo/demo.swf" --project "$work/p.txt" -o "$work/setup"
+"$pack" build --stub "$stub" --movie "$src/resources/demo/demo.swf" --project "$work/p.txt" --no-player \
+  -o "$work/setup"
 check "installer is executable" yes "$([ -x "$work/setup" ] && echo yes || echo no)"
 inspect=$("$pack" inspect "$work/setup")
 check "inspect: entry count" "entries 3" "$(head -n1 <<< "$inspect")"

@@ -18,7 +18,8 @@ check() { # check NAME EXPECTED ACTUAL
 make_installer() {
   local name=$1; shift
   "$pack" project --title '春日方块' --background clBlack "$@" -o "$work/$name.txt"
-  "$pack" build --stub "$stub" --movie "$src/resources/demo/demo.swf" --project "$work/$name.txt" -o "$work/$name"
+  "$pack" build --stub "$stub" --movie "$src/resources/demo/demo.swf" --project "$work/$name.txt" --no-player \
+    -o "$work/$name"
 }
 
 # run NAME INSTALLER SCRIPT [ARGUMENTS...]: runs it in a fresh home; status in $work/NAME.status

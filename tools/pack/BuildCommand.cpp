@@ -3,12 +3,32 @@
 #include "tools/common/Options.h"
 #include "tools/common/ToolFiles.h"
 #include "tools/pack/PackFiles.h"
+#include "tools/pack/PlayerPacking.h"
 #include "toolkit/core/Exceptions.h"
 #include "toolkit/streams/MemoryStream.h"
 
+#include <cstdio>
+
+namespace {
+
+// Linux has no desktop that plays a web page: the installer brings our player along.
+void AddPlayer(TContainerWriter& writer)
+{
+    const auto folder = FindPlayerFolder();
+    if (!folder) {
+        std::fprintf(stderr, "merrowin-pack: no wallpaper player beside merrowin-pack: the installer will play its "
+                             "wallpaper only where merrowin-wallpaper is installed\n");
+        return;
+    }
+    writer.AddPacked(PackPlayerFolder(*folder));
+    std::fprintf(stderr, "merrowin-pack: the installer carries the wallpaper player of %s\n", folder->c_str());
+}
+
+} // namespace
+
 int RunBuild(const std::vector<std::string>& arguments)
 {
-    const Options options(arguments, {"--stub", "--movie", "--project", "-o"}, {});
+    const Options options(arguments, {"--stub", "--movie", "--project", "-o"}, {"--no-player"});
     if (!options.Positional().empty())
         throw UsageError("unexpected argument " + options.Positional().front());
     const std::string stub = ReadWholeFile(options.Required("--stub"));
@@ -24,6 +44,8 @@ int RunBuild(const std::vector<std::string>& arguments)
     writer.AddRaw(stub);
     writer.AddPacked(movie);
     writer.AddPacked(project);
+    if (IsLinuxStub(stub) && !options.Has("--no-player"))
+        AddPlayer(writer);
     writer.Finish();
     WriteFileAtomically(output, std::string(installer.View()), true);
     return 0;

@@ -1,0 +1,5 @@
+#include "platform/WallpaperPlayerSource.h"
+
+void SetWallpaperPlayerSource(std::function<std::string()>)
+{
+}

@@ -1,0 +1,58 @@
+#include "tools/pack/PlayerPacking.h"
+
+#include "platform/ExecutablePath.h"
+#include "player/core/PlayerBundle.h"
+#include "toolkit/core/Exceptions.h"
+#include "tools/common/ToolFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kProgram[] = "merrowin-wallpaper";
+
+bool HasPlayer(const fs::path& folder)
+{
+    std::error_code error;
+    return fs::is_regular_file(folder / kProgram, error) && fs::is_directory(folder / "web", error);
+}
+
+} // namespace
+
+bool IsLinuxStub(const std::string& stub)
+{
+    return stub.size() >= 4 && stub.compare(0, 4, "\x7f" "ELF") == 0;
+}
+
+std::optional<std::string> FindPlayerFolder()
+{
+    const fs::path self = fs::path(ExecutablePath()).parent_path();
+    for (const fs::path& candidate : {self / ".." / ".." / "player" / "bundle", self / ".." / "lib" / "merrowin" / "player"}) {
+        if (HasPlayer(candidate))
+            return fs::weakly_canonical(candidate).string();
+    }
+    return std::nullopt;
+}
+
+std::string PackPlayerFolder(const std::string& folder)
+{
+    std::vector<TBundleFile> files;
+    files.push_back({kProgram, true, ReadWholeFile((fs::path(folder) / kProgram).string())});
+    std::vector<fs::path> web;
+    for (const auto& entry : fs::directory_iterator(fs::path(folder) / "web")) {
+        if (entry.is_regular_file())
+            web.push_back(entry.path());
+    }
+    std::sort(web.begin(), web.end());
+    for (const fs::path& path : web) {
+        const std::string name = "web/" + path.filename().string();
+        if (!IsSafeBundleName(name))
+            throw Exception("the player file " + path.string() + " has a name an installer cannot carry");
+        files.push_back({name, false, ReadWholeFile(path.string())});
+    }
+    TPlayerBundle bundle{BundleStamp(MERROWIN_VERSION, files), std::move(files)};
+    return WritePlayerBundle(bundle);
+}
