@@ -2,7 +2,6 @@
 
 #include "player/core/PlayerBundle.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -39,15 +38,6 @@ std::string QualitySetting(const std::string& quality)
     return "";
 }
 
-// With MERROWIN_WALLPAPER_DEBUG: when the page, the player and the movie's first frame came.
-const char kTimeline[] =
-    "<script>console.log('timeline: page '+performance.now().toFixed(0));"
-    "addEventListener('load',()=>console.log('timeline: load '+performance.now().toFixed(0)));"
-    "const merrowinTick=setInterval(()=>{const p=document.querySelector('ruffle-embed,ruffle-object');"
-    "const c=p&&p.shadowRoot&&p.shadowRoot.querySelector('canvas');"
-    "if(c){console.log('timeline: canvas '+performance.now().toFixed(0)+' state '+p.readyState);"
-    "if(p.readyState==2)clearInterval(merrowinTick);}},50);</script>";
-
 } // namespace
 
 WallpaperScheme::WallpaperScheme(WebKitWebContext* context, std::string webFolder) : webFolder_(std::move(webFolder))
@@ -79,7 +69,7 @@ std::string WallpaperScheme::HeadScripts() const
            "contextMenu:\"off\",letterbox:\"off\",openUrlMode:\"deny\",allowNetworking:\"none\","
            "allowScriptAccess:false,showSwfDownload:false,warnOnUnsupportedContent:false,"
            "preferredRenderer:\"canvas\"," + QualitySetting(page_.quality) + "polyfills:true};</script>"
-           "<script src=\"" + kRoot + "ruffle/ruffle.js\"></script>" + (std::getenv("MERROWIN_WALLPAPER_DEBUG") ? kTimeline : "") + "\r\n";
+           "<script src=\"" + kRoot + "ruffle/ruffle.js\"></script>" + "\r\n";
 }
 
 void WallpaperScheme::OnRequest(WebKitURISchemeRequest* request, gpointer self)
