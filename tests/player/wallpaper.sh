@@ -101,7 +101,7 @@ project() {
 
 # 1. The bare installer.
 mapfile -t settings < <(grep -v '^#' "$src/resources/demo/settings")
-"$pack" project "${settings[@]}" -o "$work/demo.txt" &&
+(cd "$src" && "$pack" project "${settings[@]}" -o "$work/demo.txt") &&
   "$pack" build --stub "$setup" --movie "$src/resources/demo/demo.swf" --project "$work/demo.txt" \
     -o "$work/setup" 2>"$work/pack.txt" || { fail "merrowin-pack made no installer: $(cat "$work/pack.txt")"; finish; }
 grep -q "carries the wallpaper player" "$work/pack.txt" || fail "the installer carries no player: $(cat "$work/pack.txt")"

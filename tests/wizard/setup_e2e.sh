@@ -49,7 +49,7 @@ installed() {
   local folder="$home/Documents/我的 Flash 墙纸/春日方块/"
   check "$name: status" 0 "$(cat "$work/$name.status")"
   check "$name: only the wallpaper was written" \
-    "./.config/merrowin/wallpaper ./Documents/我的 Flash 墙纸/春日方块/flashwallpaper.swf ./Documents/我的 Flash 墙纸/春日方块/春日方块.htm " \
+    "./.config/autostart/merrowin-wallpaper.desktop ./.config/merrowin/wallpaper ./Documents/我的 Flash 墙纸/春日方块/flashwallpaper.swf ./Documents/我的 Flash 墙纸/春日方块/春日方块.htm " \
     "$(files "$name")"
   check "$name: the movie, byte for byte" ok "$(cmp -s "$src/resources/demo/demo.swf" "$folder/flashwallpaper.swf" && echo ok)"
   "$pack" page "$work/$2" --folder "$folder" > "$work/$name.page"
