@@ -5,6 +5,7 @@
 #include "player/core/PlayerOptions.h"
 #include "platform/posix/PosixFiles.h"
 
+#include <MerrowinVersion.h>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -128,6 +129,9 @@ int main(int argc, char** argv)
     switch (options.mode) {
     case TPlayerMode::Help:
         std::fputs(kPlayerUsage, stdout);
+        return 0;
+    case TPlayerMode::Version:
+        std::printf("merrowin-wallpaper %s\n", MERROWIN_VERSION);
         return 0;
     case TPlayerMode::Stop:
         return Stop();

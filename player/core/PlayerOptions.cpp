@@ -4,7 +4,7 @@ const char kPlayerUsage[] =
     "usage: merrowin-wallpaper PAGE            play PAGE as the wallpaper of every monitor\n"
     "       merrowin-wallpaper --window PAGE   play PAGE in an ordinary window\n"
     "       merrowin-wallpaper --stop          end the wallpaper of this display\n"
-    "       merrowin-wallpaper --help\n"
+    "       merrowin-wallpaper --help | --version\n"
     "PAGE is a wallpaper page as the installer writes it. A second start on the same display hands\n"
     "its page to the running player. The wallpaper stops when the page's folder is deleted.\n"
     "Exit status: 0 done, 1 failed, 2 a command line that does not fit, 3 no desktop to play on.\n";
@@ -22,6 +22,9 @@ std::variant<TPlayerOptions, std::string> ParsePlayerOptions(const std::vector<s
     if (first == "--help" || first == "-h")
         return arguments.size() == 1 ? std::variant<TPlayerOptions, std::string>(TPlayerOptions{})
                                      : std::string("--help takes nothing more");
+    if (first == "--version")
+        return arguments.size() == 1 ? std::variant<TPlayerOptions, std::string>(TPlayerOptions{TPlayerMode::Version, ""})
+                                     : std::string("--version takes nothing more");
     if (first == "--stop")
         return arguments.size() == 1 ? std::variant<TPlayerOptions, std::string>(TPlayerOptions{TPlayerMode::Stop, ""})
                                      : std::string("--stop takes nothing more");

@@ -6,6 +6,7 @@
 
 enum class TPlayerMode {
     Help,      // --help
+    Version,   // --version
     Desktop,   // PAGE: the wallpaper of every monitor
     Autostart, // --autostart PAGE: the same, started at login
     Window,    // --window PAGE: an ordinary window, for an author's preview

@@ -154,7 +154,8 @@ TEST(PlayerOptionsTest, CommandLines)
     EXPECT_EQ(mode({"--autostart", "a.htm"}), TPlayerMode::Autostart);
     EXPECT_EQ(mode({"--stop"}), TPlayerMode::Stop);
     EXPECT_EQ(mode({"--help"}), TPlayerMode::Help);
-    for (const Args& bad : {Args{}, Args{"--window"}, Args{"a", "b"}, Args{"--stop", "x"}, Args{"--bogus"},
+    EXPECT_EQ(mode({"--version"}), TPlayerMode::Version);
+    for (const Args& bad : {Args{}, Args{"--window"}, Args{"a", "b"}, Args{"--stop", "x"}, Args{"--version", "x"}, Args{"--bogus"},
                             Args{"--window", ""}, Args{""}})
         EXPECT_TRUE(fails(bad));
 }

@@ -3,6 +3,8 @@
 #include "platform/CommandLine.h"
 #include "tools/common/Options.h"
 
+#include <MerrowinVersion.h>
+
 #include <cstdio>
 #include <exception>
 
@@ -10,7 +12,8 @@ namespace {
 
 void PrintOverview(const char* toolName, const std::vector<Command>& commands, FILE* out)
 {
-    std::fprintf(out, "usage: %s COMMAND [ARGS]   (%s COMMAND --help for more)\n\ncommands:\n", toolName, toolName);
+    std::fprintf(out, "usage: %s COMMAND [ARGS]   (%s COMMAND --help for more; %s --version)\n\ncommands:\n",
+                 toolName, toolName, toolName);
     for (const Command& command : commands)
         std::fprintf(out, "  %s\n", command.usage);
 }
@@ -42,6 +45,10 @@ int RunCommandTool(const char* toolName, const std::vector<Command>& commands, i
     }
     if (arguments[1] == "--help" || arguments[1] == "-h") {
         PrintOverview(toolName, commands, stdout);
+        return 0;
+    }
+    if (arguments[1] == "--version") {
+        std::printf("%s %s\n", toolName, MERROWIN_VERSION);
         return 0;
     }
     for (const Command& command : commands) {

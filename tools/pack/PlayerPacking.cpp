@@ -5,6 +5,8 @@
 #include "toolkit/core/Exceptions.h"
 #include "tools/common/ToolFiles.h"
 
+#include <MerrowinVersion.h>
+
 #include <algorithm>
 #include <filesystem>
 
