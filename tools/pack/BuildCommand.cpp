@@ -1,5 +1,6 @@
 #include "installer/payload/ContainerWriter.h"
 #include "tools/pack/Commands.h"
+#include "tools/pack/CompanionFiles.h"
 #include "tools/common/Options.h"
 #include "tools/common/ToolFiles.h"
 #include "tools/pack/PackFiles.h"
@@ -24,14 +25,32 @@ void AddPlayer(TContainerWriter& writer)
     std::fprintf(stderr, "merrowin-pack: the installer carries the wallpaper player of %s\n", folder->c_str());
 }
 
+// The stub named by --stub, or the one that came with merrowin-pack for --target; says which.
+std::string ChooseStub(const Options& options)
+{
+    if (options.Has("--stub")) {
+        if (options.Has("--target"))
+            throw UsageError("--stub and --target both name the stub: give one");
+        return options.Value("--stub");
+    }
+    const std::string target = options.Required("--target");
+    if (target != "linux" && target != "windows")
+        throw UsageError("--target is linux or windows, not " + target);
+    const auto stub = FindStub(target == "linux" ? TStubTarget::Linux : TStubTarget::Windows);
+    if (!stub)
+        throw Exception("no " + target + " stub came with this merrowin-pack: name one with --stub");
+    std::fprintf(stderr, "merrowin-pack: the installer's stub is %s\n", stub->c_str());
+    return *stub;
+}
+
 } // namespace
 
 int RunBuild(const std::vector<std::string>& arguments)
 {
-    const Options options(arguments, {"--stub", "--movie", "--project", "-o"}, {"--no-player"});
+    const Options options(arguments, {"--stub", "--target", "--movie", "--project", "-o"}, {"--no-player"});
     if (!options.Positional().empty())
         throw UsageError("unexpected argument " + options.Positional().front());
-    const std::string stub = ReadWholeFile(options.Required("--stub"));
+    const std::string stub = ReadWholeFile(ChooseStub(options));
     const std::string movie = ReadWholeFile(options.Required("--movie"));
     const std::string project = ReadWholeFile(options.Required("--project"));
     const std::string output = options.Required("-o");

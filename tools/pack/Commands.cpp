@@ -14,11 +14,14 @@ const std::vector<Command>& Commands()
          "clBlack, --transparent 0, --show-link 0, --link-color clWhite, --layer-color clBlack,\n"
          "--layer-transparent 1, and a fresh --project-id.",
          RunProject},
-        {"build", "merrowin-pack build --stub STUB --movie M.swf --project P.txt [--no-player] -o OUT",
+        {"build", "merrowin-pack build (--stub STUB | --target linux|windows) --movie M.swf --project P.txt "
+                  "[--no-player] -o OUT",
          "Writes an installer: the stub as it is, then the movie and the project text packed with zlib,\n"
          "then the size trailer. The output is marked executable. An installer for Linux (an ELF stub)\n"
          "also carries the wallpaper player merrowin-wallpaper, packed as entry 3, so that its users\n"
-         "need nothing else installed; --no-player leaves it out.",
+         "need nothing else installed; --no-player leaves it out. --target takes the stub that came with\n"
+         "merrowin-pack for that system (installed in PREFIX/lib/merrowin/stubs, or in the build tree)\n"
+         "and says which one it took.",
          RunBuild},
         {"inspect", "merrowin-pack inspect FILE",
          "Prints 'entries N' and one line 'INDEX UNPACKED STORED' per entry of an installer's payload.", RunInspect},

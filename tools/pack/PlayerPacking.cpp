@@ -1,6 +1,5 @@
 #include "tools/pack/PlayerPacking.h"
 
-#include "platform/ExecutablePath.h"
 #include "player/core/PlayerBundle.h"
 #include "toolkit/core/Exceptions.h"
 #include "tools/common/ToolFiles.h"
@@ -16,27 +15,11 @@ namespace {
 
 const char kProgram[] = "merrowin-wallpaper";
 
-bool HasPlayer(const fs::path& folder)
-{
-    std::error_code error;
-    return fs::is_regular_file(folder / kProgram, error) && fs::is_directory(folder / "web", error);
-}
-
 } // namespace
 
 bool IsLinuxStub(const std::string& stub)
 {
     return stub.size() >= 4 && stub.compare(0, 4, "\x7f" "ELF") == 0;
-}
-
-std::optional<std::string> FindPlayerFolder()
-{
-    const fs::path self = fs::path(ExecutablePath()).parent_path();
-    for (const fs::path& candidate : {self / ".." / ".." / "player" / "bundle", self / ".." / "lib" / "merrowin" / "player"}) {
-        if (HasPlayer(candidate))
-            return fs::weakly_canonical(candidate).string();
-    }
-    return std::nullopt;
 }
 
 std::string PackPlayerFolder(const std::string& folder)

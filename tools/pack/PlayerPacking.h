@@ -9,9 +9,5 @@
 // Whether `stub` is a Linux program (an ELF file) rather than a Windows one.
 bool IsLinuxStub(const std::string& stub);
 
-// The player's bundle folder that goes with this merrowin-pack: bundle/ of the player in a build
-// tree, or lib/merrowin/player of an installed one. nullopt when there is none.
-std::optional<std::string> FindPlayerFolder();
-
 // The bundle of the files in `folder`: the program merrowin-wallpaper and web/*.
 std::string PackPlayerFolder(const std::string& folder);
