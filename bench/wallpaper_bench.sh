@@ -24,40 +24,8 @@ page() { # page NAME MOVIE
   "$pack" project --title "$1" --background '$003A2420' -o "$work/$1.txt"
   "$pack" page --project "$work/$1.txt" --folder "$work/$1/" >"$work/$1/$1.htm"
 }
-tree() { # the player's pid and its descendants'
-  local all=("$@") kids
-  for p in "$@"; do
-    kids=$(pgrep -P "$p")
-    [ -n "$kids" ] && all+=($(tree $kids))
-  done
-  echo "${all[@]}"
-}
-cpu_ticks() {
-  local total=0
-  for p in "$@"; do
-    [ -r "/proc/$p/stat" ] || continue
-    read -r -a f < <(sed 's/.*) //' "/proc/$p/stat")
-    total=$((total + f[11] + f[12]))
-  done
-  echo "$total"
-}
-memory() { # RSS and PSS of the processes, in MB
-  local rss=0 pss=0
-  for p in "$@"; do
-    rss=$((rss + $(awk '/^Rss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || echo 0)))
-    pss=$((pss + $(awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null || echo 0)))
-  done
-  echo "$((rss / 1024)) $((pss / 1024))"
-}
-share() { # share SECONDS PIDS...: of one core
-  local seconds=$1; shift
-  local before after
-  before=$(cpu_ticks "$@"); sleep "$seconds"; after=$(cpu_ticks "$@")
-  python3 -c "print('%.3f' % (($after - $before) / $(getconf CLK_TCK) / $seconds))"
-}
-
 measure() { # measure NAME: sets first_frame, playing, covered, rss, pss
-  local start pid pids
+  local start pid
   start=$(date +%s.%N)
   "$player" "$work/$1/$1.htm" >/dev/null 2>&1 &
   pid=$!
@@ -71,13 +39,12 @@ measure() { # measure NAME: sets first_frame, playing, covered, rss, pss
     fi
   done
   sleep 3
-  pids=$(tree "$pid")
-  playing=$(share 10 $pids)
-  read -r rss pss < <(memory $pids)
+  playing=$(python3 "$look" cpu 10 "$pid")
+  read -r rss pss < <(python3 "$look" memory "$pid")
   xmessage -geometry 1024x768+0+0 -center ' ' &
   local cover=$!
   sleep 2
-  covered=$(share 5 $pids)
+  covered=$(python3 "$look" cpu 5 "$pid")
   kill "$cover"
   "$player" --stop >/dev/null 2>&1
   wait "$pid" 2>/dev/null

@@ -59,36 +59,7 @@ plays() {
   return 1
 }
 # cpu SECONDS: the share of one core that the player and its web processes use meanwhile
-cpu() {
-  python3 - "$1" $(players) <<'PY'
-import os, sys, time
-def tree(roots):
-    kids = {}
-    for p in os.listdir('/proc'):
-        if p.isdigit():
-            try:
-                parent = int(open('/proc/%s/stat' % p).read().rsplit(')', 1)[1].split()[1])
-                kids.setdefault(parent, []).append(int(p))
-            except OSError:
-                pass
-    out, todo = [], list(roots)
-    while todo:
-        p = todo.pop(); out.append(p); todo += kids.get(p, [])
-    return out
-def ticks(pids):
-    total = 0
-    for p in pids:
-        try:
-            f = open('/proc/%d/stat' % p).read().rsplit(')', 1)[1].split()
-            total += int(f[11]) + int(f[12])
-        except OSError:
-            pass
-    return total
-pids = tree([int(p) for p in sys.argv[2:]])
-before = ticks(pids); time.sleep(float(sys.argv[1])); after = ticks(pids)
-print('%.3f' % ((after - before) / os.sysconf('SC_CLK_TCK') / float(sys.argv[1])))
-PY
-}
+cpu() { python3 "$look" cpu "$1" $(players); }
 # project NAME OPTIONS...: a page of the demo movie in its own folder; its path in $made
 project() {
   local name=$1; shift

@@ -1,13 +1,20 @@
 #!/usr/bin/env python3
-"""Looks at a screenshot of the wallpaper (a binary PPM file) for the shell test:
+"""Looks at the wallpaper for the shell tests: at a screenshot (a binary PPM file), or at the
+player's processes.
   frame SHOT          the share of pixels in the demo movie's background colour, and the left and
                       right edge of its gliding square on the row the square crosses (or - -)
   box SHOT R G B      a point on the first line of text of the box of colour R G B in the screen's
                       lower right quarter (the page's link box): its left edge and top edge plus 12,
                       or nothing
   pixel SHOT X Y      the colour at X Y
+  cpu SECONDS PID...  the share of one core that the processes and all their descendants (the
+                      player's web processes) use during SECONDS
+  memory PID...       their resident memory (RSS, shared pages counted in each process) and
+                      proportional memory (PSS, shared pages split between sharers), in MB
 """
+import os
 import sys
+import time
 
 BACKGROUND = (32, 36, 58)
 SQUARE = (240, 170, 50)
@@ -61,7 +68,61 @@ def box(image, colour):
         print(min(xs) + 12, min(ys) + 12)
 
 
+def process_tree(roots):
+    children = {}
+    for name in os.listdir('/proc'):
+        if name.isdigit():
+            try:
+                parent = int(open('/proc/%s/stat' % name).read().rsplit(')', 1)[1].split()[1])
+                children.setdefault(parent, []).append(int(name))
+            except OSError:
+                pass
+    tree, todo = [], list(roots)
+    while todo:
+        pid = todo.pop()
+        tree.append(pid)
+        todo += children.get(pid, [])
+    return tree
+
+
+def cpu_ticks(pids):
+    total = 0
+    for pid in pids:
+        try:
+            fields = open('/proc/%d/stat' % pid).read().rsplit(')', 1)[1].split()
+            total += int(fields[11]) + int(fields[12])
+        except OSError:
+            pass
+    return total
+
+
+def cpu(seconds, roots):
+    pids = process_tree(roots)
+    before = cpu_ticks(pids)
+    time.sleep(seconds)
+    print('%.3f' % ((cpu_ticks(pids) - before) / os.sysconf('SC_CLK_TCK') / seconds))
+
+
+def memory(roots):
+    totals = {'Rss:': 0, 'Pss:': 0}
+    for pid in process_tree(roots):
+        try:
+            for line in open('/proc/%d/smaps_rollup' % pid):
+                fields = line.split()
+                if fields[0] in totals:
+                    totals[fields[0]] += int(fields[1])
+        except OSError:
+            pass
+    print(totals['Rss:'] // 1024, totals['Pss:'] // 1024)
+
+
 def main():
+    if sys.argv[1] == 'memory':
+        memory([int(p) for p in sys.argv[2:]])
+        return
+    if sys.argv[1] == 'cpu':
+        cpu(float(sys.argv[2]), [int(p) for p in sys.argv[3:]])
+        return
     command, image = sys.argv[1], read_ppm(sys.argv[2])
     if command == 'frame':
         frame(image)

@@ -36,25 +36,7 @@ moving() { # the square is on the screen and moves within a second
   b=$(square b)
   [ "$a" != - ] && [ "$b" != - ] && [ "$a" != "$b" ]
 }
-cpu() { # the share of a core the player and its web processes use over SECONDS
-  local all=$(pgrep -f -- "^$player ") kids
-  kids=$(pgrep -P "$all" | tr '\n' ' ')
-  python3 - "$1" $all $kids <<'PY'
-import os, sys, time
-def ticks(pids):
-    total = 0
-    for p in pids:
-        try:
-            f = open('/proc/%s/stat' % p).read().rsplit(')', 1)[1].split()
-            total += int(f[11]) + int(f[12])
-        except OSError:
-            pass
-    return total
-pids = sys.argv[2:]
-before = ticks(pids); time.sleep(float(sys.argv[1])); after = ticks(pids)
-print('%.3f' % ((after - before) / os.sysconf('SC_CLK_TCK') / float(sys.argv[1])))
-PY
-}
+cpu() { python3 "$look" cpu "$1" $(pgrep -f -- "^$player "); } # of a core, over SECONDS
 idle() { python3 -c "import sys; sys.exit(0 if $1 < 0.05 else 1)"; }
 
 openbox >/dev/null 2>&1 &
