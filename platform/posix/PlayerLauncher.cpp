@@ -2,6 +2,7 @@
 
 #include "platform/posix/PosixFiles.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -3,11 +3,13 @@
 #include "platform/posix/PosixFiles.h"
 #include "platform/posix/XdgFolders.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
