@@ -54,10 +54,15 @@ void DrawStretched(const TBitmap& bitmap, TCanvas& canvas, TRect source, const T
 
 int AtLeastZero(int value) { return std::max(value, 0); }
 
-// from + trunc((to - from) * step / steps), exactly.
+// from + trunc((to - from) / steps * step) in double precision: the quotient is rounded before
+// it is multiplied, so a product that is whole in exact arithmetic may fall just below it and
+// truncate one lower (26 / 46 * 23 gives 12). Both steps go through memory so that an x87 build
+// rounds them to double exactly as an SSE build does.
 int Blend(int from, int to, int step, int steps)
 {
-    return from + static_cast<int>(static_cast<long long>(to - from) * step / steps);
+    volatile double ratio = double(to - from) / double(steps);
+    volatile double offset = ratio * double(step);
+    return from + static_cast<int>(offset);
 }
 
 TColor GradientColor(TColor from, TColor to, int step, int steps)

@@ -226,6 +226,22 @@ TEST(Gradients, HorizontalTruncatesTowardZero)
     EXPECT_EQ(target.Pixel(2, 0), RGB(0, 0, 0));
 }
 
+TEST(Gradients, EachChannelIsTheRoundedQuotientTimesTheStepTruncated)
+{
+    // 26 / 46 * 23 is 13 in exact arithmetic but 12.999... once the quotient is a double.
+    TBitmap target = WhiteBitmap(1, 46);
+    TCanvas canvas(target);
+    DrawVerticalGradient(canvas, TRect(0, 0, 1, 46), RGB(0, 0, 0), RGB(0x1A, 0x1A, 0x1A));
+    EXPECT_EQ(target.Pixel(0, 24), RGB(12, 12, 12));
+    EXPECT_EQ(target.Pixel(0, 25), RGB(13, 13, 13));
+
+    TBitmap across = WhiteBitmap(46, 1);
+    TCanvas acrossCanvas(across);
+    DrawHorizontalGradient(acrossCanvas, TRect(0, 0, 46, 1), RGB(0, 0x1A, 0), RGB(0x1A, 0, 0));
+    // Column 23: red 0 + 12.999... and green 26 - 12.999..., each truncated toward zero.
+    EXPECT_EQ(across.Pixel(23, 0), RGB(12, 14, 0));
+}
+
 TEST(Rotation, QuarterTurnsMovePixelsAsStated)
 {
     const TBitmap original = BitmapOf({"rgb", "#.m"});
