@@ -106,6 +106,7 @@ void TMerrowinForm::FormCreate(TObject*)
         TFileStream self(context_.executablePath, TFileStream::fmOpenRead);
         reader.Decompile(self);
         movieStream_->LoadFromStream(*reader.GetStream(1, true));
+        movieLoaded_ = true;
         project_->ProjectStream.LoadFromStream(*reader.GetStream(2, true));
         project_->LoadFromStream();
     } catch (const std::exception& error) {
@@ -194,8 +195,9 @@ void TMerrowinForm::TimerTimer(TObject*)
     timer_->SetEnabled(false);
     if (!project_ || !movieStream_ || !context_.services)
         return;
-    // A payload that did not load would install a broken wallpaper and call it a success.
-    if (!loadError_.empty())
+    // Settings that failed part way install with what was read, as the start-up box warned;
+    // a movie that was never read would be written as an empty file and called a success.
+    if (!movieLoaded_)
         throw Exception(loadError_);
     RunInstallation(*project_, *movieStream_, *context_.services, *this);
 }

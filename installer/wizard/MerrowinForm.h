@@ -78,7 +78,8 @@ private:
     TWizardContext context_;
     std::unique_ptr<TProject> project_;
     std::unique_ptr<TMemoryStream> movieStream_;
-    std::string loadError_;  // why FormCreate could not read the payload; empty when it could
+    std::string loadError_;    // why FormCreate stopped; empty when it read everything
+    bool movieLoaded_ = false; // the movie was read, whatever became of the settings after it
 
     TsuiForm* suiForm_ = nullptr;
     TPageControl* pageControl_ = nullptr;

@@ -125,6 +125,42 @@ TEST_F(WizardRunTest, AnInstallerWithoutAPayloadRefusesToInstallNothing)
     EXPECT_EQ(FilesWritten(), std::vector<std::string>{});
 }
 
+TEST_F(WizardRunTest, SettingsCutShortWarnOnceAndStillInstallWhatWasRead)
+{
+    Payload payload;
+    payload.license.clear();
+    payload.droppedLines = 1; // the settings end before the project's identifier, line 16
+    WriteInstaller(payload);
+    Start("answer ok\n", {"1"});
+    Check("installed", [&] {
+        EXPECT_EQ(Page(), 3);
+        EXPECT_EQ(form->Caption(), "春日方块 安装程序");
+    });
+    Script("wait 2000\ncheck installed\n");
+    app->Run();
+    EXPECT_EQ(checksRun, 1);
+    ASSERT_EQ(host->boxes.size(), 1u) << "the run does not raise the start-up error again";
+    EXPECT_EQ(host->boxes[0].text, "索引列表超出范围 (16)");
+    EXPECT_EQ(FilesWritten(), ExpectedFiles());
+    EXPECT_EQ(ReadFile(TargetFolder() + "flashwallpaper.swf"), payload.movie);
+}
+
+TEST_F(WizardRunTest, AMovieThatCannotBeReadIsNeverInstalled)
+{
+    // A container whose movie entry is damaged: nothing after it was read either.
+    WriteInstaller();
+    std::string bytes = ReadFile(installer);
+    const size_t movieStart = std::string("a program").size();
+    bytes[movieStart] = static_cast<char>(bytes[movieStart] ^ 0xFF); // its zlib header
+    WriteFile(installer, bytes);
+    Start("answer ok\n", {"1"});
+    Script("wait 2000\nanswer ok\n");
+    app->Run();
+    ASSERT_EQ(host->boxes.size(), 2u);
+    EXPECT_EQ(host->boxes[1].text, host->boxes[0].text);
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{});
+}
+
 TEST_F(WizardRunTest, AMissingInstallerFileNamesIt)
 {
     installer = root + "/gone";

@@ -49,6 +49,7 @@ struct Payload {
     std::string title = "春日方块";
     std::vector<std::string> license = {"第一条: 仅供个人使用.", "Second line."};
     std::string movie = std::string("FWS\x06", 4) + std::string(300, '\x5a');
+    int droppedLines = 0; // lines cut from the end of the settings text
 };
 
 class WizardTest : public PosixTestFolder {
@@ -92,11 +93,14 @@ protected:
         project.LicenseCount = project.License.Count();
         project.BackgroundColor = 0xFFFFFF;
         project.SaveToStream();
+        std::string settings(project.ProjectStream.View());
+        for (int i = 0; i < payload.droppedLines; ++i)
+            settings.erase(settings.rfind("\r\n", settings.size() - 3) + 2);
         TFileStream file(installer, TFileStream::fmCreate);
         TContainerWriter writer(file);
         writer.AddRaw("a program");
         writer.AddPacked(payload.movie);
-        writer.AddPacked(project.ProjectStream.View());
+        writer.AddPacked(settings);
         writer.Finish();
     }
 
