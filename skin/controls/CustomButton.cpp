@@ -476,11 +476,9 @@ void TsuiCustomButton::WndProc(TMessage& message)
             OnMouseExit(this);
         return;
     case CM_CANCELMODE:
+        // Also when the press is on this button: the notice comes before the press takes
+        // effect, so a left press starts its hold afresh, and a right press ends one.
         TCustomControl::WndProc(message);
-        // The notice drops interactions with this button when another control is pressed; the
-        // press that sends it to the focused button itself is the one that starts the hold.
-        if (reinterpret_cast<TControl*>(message.LParam) == this)
-            return;
         mouseOver_ = false;
         pressed_ = false;
         StopRepeat();

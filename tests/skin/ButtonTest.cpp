@@ -229,8 +229,8 @@ TEST_F(ButtonTest, MovingPastTheEdgeDropsThePressButTheEdgeItselfIsInside)
 {
     auto* button = MakeButton(form, "Hold", 10, 10);
     ShowForm();
-    button->Perform(CM_MOUSEENTER);
     button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(5, 5));
+    button->Perform(CM_MOUSEENTER);
     button->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(button->Width(), button->Height()));
     EXPECT_TRUE(button->Pressed());
     EXPECT_TRUE(button->MouseOver());
@@ -274,6 +274,33 @@ TEST_F(ButtonTest, PressingAnotherControlCancelsTheFocusedButtonsHold)
     EXPECT_FALSE(button->Pressed());
     EXPECT_FALSE(button->MouseOver());
     EXPECT_FALSE(button->Repeating());
+}
+
+TEST_F(ButtonTest, ThePressOnTheFocusedButtonCancelsItsHoverAndARightPressItsHold)
+{
+    auto* button = MakeButton(form, "", 10, 10);
+    int ticks = 0;
+    button->OnMouseContinuouslyDown = [&](TObject*) { ++ticks; };
+    ShowForm();
+    button->SetFocus();
+    const TBitmap normal = Capture(*button);
+    Run("move 20 20");
+    ASSERT_TRUE(button->MouseOver());
+    Run("click 20 20");
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_FALSE(button->MouseOver());
+    EXPECT_TRUE(Capture(*button) == normal) << "the face is back to its first frame";
+    Run("move 200 200; move 20 20");
+    EXPECT_TRUE(button->MouseOver()) << "until the pointer comes back";
+
+    Run("down 20 20");
+    ASSERT_TRUE(button->Repeating()) << "the notice comes before the press, which starts the hold";
+    Advance(150);
+    button->Perform(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MakeLParam(10, 10));
+    EXPECT_FALSE(button->Repeating());
+    EXPECT_FALSE(button->Pressed());
+    Advance(300);
+    EXPECT_EQ(ticks, 1);
 }
 
 TEST_F(ButtonTest, AClickCopiesTheModalResultToTheFormEvenZero)
