@@ -129,49 +129,49 @@ void TsuiTitleBar::SetAutoSize(bool value)
 void TsuiTitleBar::SetButtonInterval(int value)
 {
     buttonInterval_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetCaption(const std::string& value)
 {
     TControl::SetCaption(value);
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetFormActive(bool value)
 {
     formActive_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetLeftBtnXOffset(int value)
 {
     leftBtnXOffset_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetRightBtnXOffset(int value)
 {
     rightBtnXOffset_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetDrawAppIcon(bool value)
 {
     drawAppIcon_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::SetInactiveCaptionColor(TColor value)
 {
     inactiveCaptionColor_ = value;
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::FontChanged()
 {
     TCustomPanel::FontChanged();
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::Notification(TComponent* component, TOperation operation)
@@ -219,7 +219,7 @@ void TsuiTitleBar::ApplyStyle()
         Font().SetColor(color);
     }
     SetAutoSize(true);
-    Invalidate();
+    Repaint();
 }
 
 void TsuiTitleBar::ApplyFileThemeStyle()

@@ -200,5 +200,5 @@ void TsuiTitleBarButtons::Assign(const TsuiTitleBarButtons& source)
 void TsuiTitleBarButtons::Changed()
 {
     if (titleBar_)
-        titleBar_->Invalidate();
+        titleBar_->Repaint();
 }

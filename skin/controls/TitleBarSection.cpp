@@ -118,5 +118,5 @@ void TsuiTitleBarSections::Assign(const TsuiTitleBarSections& source)
 void TsuiTitleBarSections::Changed()
 {
     if (titleBar_)
-        titleBar_->Invalidate();
+        titleBar_->Repaint();
 }

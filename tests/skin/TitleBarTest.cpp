@@ -2,6 +2,8 @@
 #include "skin/controls/TitleBar.h"
 #include "skin/themes/StylesTable.h"
 
+#include <functional>
+
 using namespace formtest;
 
 namespace {
@@ -241,6 +243,40 @@ TEST_F(TitleBarTest, WithoutASkinnedFormTheCaptionSectionKeepsNoFittedText)
     bar->PaintNow();
     EXPECT_EQ(bar->SectionCaption(), "");
     EXPECT_EQ(bar->TitleImage().Width(), 300);
+}
+
+TEST_F(TitleBarTest, WritersOfTheBarItsButtonsAndItsSectionsRepaintAtOnce)
+{
+    bar->SetCaption("Title");
+    ShowForm();
+    auto expectShownAtOnce = [&](const char* what, const std::function<void()>& write) {
+        SCOPED_TRACE(what);
+        const TBitmap before = form->BackBuffer();
+        write();
+        const TBitmap now = form->BackBuffer();
+        EXPECT_FALSE(now == before) << "the window shows the change before any message is handled";
+        form->Repaint();
+        EXPECT_TRUE(form->BackBuffer() == now) << "and nothing was left for a later paint";
+    };
+    expectShownAtOnce("caption", [&] { bar->SetCaption("Another title"); });
+    expectShownAtOnce("left offset", [&] { bar->SetLeftBtnXOffset(30); });
+    expectShownAtOnce("right offset", [&] { bar->SetRightBtnXOffset(12); });
+    expectShownAtOnce("interval", [&] { bar->SetButtonInterval(6); });
+    expectShownAtOnce("app icon", [&] { bar->SetDrawAppIcon(false); });
+    expectShownAtOnce("font", [&] { bar->Font().SetColor(clLime); });
+    expectShownAtOnce("active", [&] { bar->SetFormActive(false); });
+    expectShownAtOnce("inactive colour", [&] { bar->SetInactiveCaptionColor(clRed); });
+    expectShownAtOnce("button", [&] { bar->Buttons().Items(3)->SetVisible(false); });
+    expectShownAtOnce("button picture", [&] {
+        TPicture picture;
+        picture.Assign(TBitmap(19, 19));
+        bar->Buttons().Items(1)->SetPicNormal(picture);
+    });
+    expectShownAtOnce("section", [&] {
+        TBitmap red(40, 32);
+        TCanvas(red).FillRect(TRect(0, 0, 40, 32));
+        bar->Sections().Items(0)->SetPicture(red);
+    });
 }
 
 TEST_F(TitleBarTest, RemovingTheFileThemeFallsBackToDeepBlue)
