@@ -9,6 +9,7 @@
 #include "skin/themes/StylesTable.h"
 #include "skin/themes/ThemeManager.h"
 #include "toolkit/application/Application.h"
+#include "toolkit/controls/FontProperties.h"
 #include "toolkit/forms/CustomForm.h"
 #include "toolkit/graphics/Region.h"
 #include "toolkit/resources/Resources.h"
@@ -74,12 +75,6 @@ TsuiForm::TsuiForm(TComponent* owner) : TCustomPanel(owner)
     menuBarColor_ = Color();
     menuBarToColor_ = Color();
     menuBarHeight_ = 22;
-    TFont font;
-    font.SetName("Tahoma");
-    font.SetColor(clWhite);
-    font.SetStyle(fsBold);
-    SetParentFont(false);
-    SetFont(font);
     SetUIStyle(DeepBlue);
     uiStyleAutoUpdateSub_ = false;
 
@@ -131,7 +126,8 @@ const TClassInfo& TsuiForm::StaticClassInfo()
         "TsuiForm", &TCustomPanel::StaticClassInfo(), [](TComponent* owner) { return new TsuiForm(owner); },
         [](TClassInfo& c) {
             using P = TsuiForm;
-            TPublisher<P>(c)
+            TPublisher<P> publisher(c);
+            publisher
                 .Boolean("TitleBarCustom", &P::TitleBarCustom, &P::SetTitleBarCustom)
                 .Component<TsuiFileTheme>("FileTheme", &P::FileTheme, &P::SetFileTheme)
                 .Enum<TsuiUIStyle>("UIStyle", UIStyleNames(), &P::UIStyle, &P::SetUIStyle)
@@ -142,7 +138,9 @@ const TClassInfo& TsuiForm::StaticClassInfo()
                 .String("Caption", &P::Caption, &P::SetCaption)
                 .Collection("TitleBarButtons", &P::TitleBarButtonItems, &P::SetTitleBarButtonItems)
                 .Collection("TitleBarSections", &P::TitleBarSectionItems, &P::SetTitleBarSectionItems)
-                .Boolean("TitleBarDrawAppIcon", &P::TitleBarDrawAppIcon, &P::SetTitleBarDrawAppIcon)
+                .Boolean("TitleBarDrawAppIcon", &P::TitleBarDrawAppIcon, &P::SetTitleBarDrawAppIcon);
+            PublishFont(publisher, "Font", [](auto& self) { return self.TitleFont(); });
+            publisher
                 .Component<TMainMenu>("Menu", &P::Menu, &P::SetMenu)
                 .Color("MenuBarColor", &P::MenuBarColor, &P::SetMenuBarColor)
                 .Color("MenuBarToColor", &P::MenuBarToColor, &P::SetMenuBarToColor)
@@ -269,6 +267,10 @@ void TsuiForm::SetTitleBarDrawAppIcon(bool value)
         titleBar_->SetDrawAppIcon(value);
 }
 
+TFont* TsuiForm::TitleFont() { return titleBar_ ? &titleBar_->Font() : nullptr; }
+
+const TFont* TsuiForm::TitleFont() const { return titleBar_ ? &titleBar_->Font() : nullptr; }
+
 TColor TsuiForm::InactiveCaptionColor() const
 {
     return titleBar_ ? titleBar_->InactiveCaptionColor() : clInactiveCaption;
@@ -316,12 +318,16 @@ void TsuiForm::SetFormPanel(TCustomPanel* value)
         return;
     value->FreeNotification(this);
     value->SetAlign(alClient);
-    if (!IsOfClass(*value, "TsuiImagePanel")) {
+    // A plain panel becomes a bare area inside the frame and an image panel shows its picture
+    // without a caption; any other panel draws its own look and keeps it.
+    if (dynamic_cast<TPanel*>(value)) {
         value->SetBevelOuter(bvNone);
         value->SetBevelInner(bvNone);
         value->SetBorderWidth(0);
+        value->SetCaption("");
+    } else if (IsOfClass(*value, "TsuiImagePanel")) {
+        value->SetCaption("");
     }
-    value->SetCaption("");
 }
 
 // --- Menu bar -------------------------------------------------------------------------------
@@ -405,13 +411,6 @@ void TsuiForm::StoreMenuBarColors(TColor from, TColor to)
         menuBar_->SetColor(from);
         menuBar_->Invalidate();
     }
-}
-
-void TsuiForm::FontChanged()
-{
-    TCustomPanel::FontChanged();
-    if (titleBar_)
-        titleBar_->SetFont(Font());
 }
 
 void TsuiForm::Notification(TComponent* component, TOperation operation)
@@ -884,7 +883,8 @@ void TsuiForm::UpdateRegion()
     }
     const int half = h / 2;
     const int r = RoundCorner();
-    const int rb = std::max(RoundCornerBottom(), 0);
+    // Only -1 reads as no rounding; any other value is the radius as written.
+    const int rb = RoundCornerBottom() == -1 ? 0 : RoundCornerBottom();
     TRegion upper = TRegion::FromRoundRect(TRect(0, 0, w + 1, half + 1), r, r);
     upper.AddRect(TRect(0, half - 2 * r, 2 * r, half));
     upper.AddRect(TRect(w - 2 * r, half - 2 * r, w, half));

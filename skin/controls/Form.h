@@ -78,6 +78,10 @@ public:
     void SetTitleBarDrawAppIcon(bool value);
     TColor InactiveCaptionColor() const;
     void SetInactiveCaptionColor(TColor value);
+    // The title bar's own font, which a layout stores as the form's Font; nullptr without a title
+    // bar. The panel keeps its own font for the controls inside it.
+    TFont* TitleFont();
+    const TFont* TitleFont() const;
     // 0 while the title bar is hidden.
     int RoundCorner() const;
     void SetRoundCorner(int value);
@@ -113,7 +117,6 @@ protected:
     using TCustomPanel::PaintFrame;
     void Paint() override;
     void WndProc(TMessage& message) override;
-    void FontChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

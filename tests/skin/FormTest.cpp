@@ -1,4 +1,6 @@
 #include "skin/FormTestSupport.h"
+#include "skin/controls/ImagePanel.h"
+#include "skin/controls/ProgressBar.h"
 #include "skin/themes/StylesTable.h"
 #include "toolkit/graphics/Region.h"
 
@@ -134,6 +136,10 @@ TEST_F(SkinnedFormTest, BuiltInRegionsRoundOnlyTheCornersAskedFor)
     EXPECT_TRUE(form->WindowRgn()->Contains(0, 396));
     skinned->SetRoundCornerBottom(8);
     EXPECT_FALSE(form->WindowRgn()->Contains(0, 396));
+    skinned->SetRoundCornerBottom(-8);
+    EXPECT_EQ(skinned->RoundCornerBottom(), -8);
+    EXPECT_FALSE(form->WindowRgn()->Contains(0, 396)) << "only -1 is taken as no rounding";
+    EXPECT_TRUE(form->WindowRgn()->Contains(233, 396));
 
     // Hiding the title bar reads both radii as 0.
     skinned->SetTitleBarVisible(false);
@@ -235,6 +241,56 @@ TEST_F(SkinnedFormTest, TheFormCannotBeItsOwnFormPanel)
     EXPECT_EQ(panel->Caption(), "");
     delete panel;
     EXPECT_EQ(skinned->FormPanel(), nullptr);
+}
+
+TEST_F(SkinnedFormTest, OnlyAPlainPanelLosesItsLooksAsFormPanelAndAnImagePanelOnlyItsCaption)
+{
+    auto dressed = [&](TCustomPanel* panel) {
+        panel->SetParent(skinned);
+        panel->SetCaption("x");
+        panel->SetBevelOuter(bvRaised);
+        panel->SetBevelInner(bvLowered);
+        panel->SetBorderWidth(2);
+        skinned->SetFormPanel(panel);
+        EXPECT_EQ(skinned->FormPanel(), panel);
+        EXPECT_EQ(panel->Align(), alClient);
+        return panel;
+    };
+    TCustomPanel* image = dressed(new TsuiImagePanel(form));
+    EXPECT_EQ(image->Caption(), "");
+    EXPECT_EQ(image->BevelOuter(), bvRaised);
+    EXPECT_EQ(image->BevelInner(), bvLowered);
+    EXPECT_EQ(image->BorderWidth(), 2);
+
+    TCustomPanel* other = dressed(new TsuiProgressBar(form));
+    EXPECT_EQ(other->Caption(), "x");
+    EXPECT_EQ(other->BevelOuter(), bvRaised);
+    EXPECT_EQ(other->BorderWidth(), 2);
+
+    TCustomPanel* plain = dressed(new TPanel(form));
+    EXPECT_EQ(plain->Caption(), "");
+    EXPECT_EQ(plain->BevelOuter(), bvNone);
+    EXPECT_EQ(plain->BevelInner(), bvNone);
+    EXPECT_EQ(plain->BorderWidth(), 0);
+}
+
+TEST_F(SkinnedFormTest, TheFormsFontIsTheTitleBarsOwn)
+{
+    TsuiTitleBar* bar = skinned->TitleBar();
+    bar->Font().SetName("Verdana");
+    EXPECT_EQ(GetPropValue(*skinned, "Font.Name").AsString(), "Verdana");
+    SetPropValue(*skinned, "Font.Height", TPropertyValue::Integer(-13));
+    SetPropValue(*skinned, "Font.Style", TPropertyValue::Set({}));
+    EXPECT_EQ(bar->Font().Height(), -13);
+    EXPECT_EQ(bar->Font().Style(), TFontStyles(0));
+    // The panel keeps the host's font for the controls inside it.
+    EXPECT_TRUE(skinned->ParentFont());
+    EXPECT_TRUE(skinned->Font() == form->Font());
+    EXPECT_FALSE(skinned->Font().HasStyle(fsBold));
+
+    auto* inert = new TsuiForm(form);
+    SetPropValue(*inert, "Font.Name", TPropertyValue::String("Verdana"));
+    EXPECT_EQ(GetPropValue(*inert, "Font.Name").AsString(), TFont().Name());
 }
 
 TEST_F(SkinnedFormTest, RemovingTheFileThemeFallsBackToDeepBlue)

@@ -75,6 +75,7 @@ TEST(Region, RoundRectIsOnePixelShortAtRightAndBottom)
     const TRegion rounded = TRegion::FromRoundRect(TRect(0, 0, 9, 7), 4, 4);
     EXPECT_EQ(Pixels(rounded, TRect(0, 0, 9, 7)),
               (Rows{".######..", "########.", "########.", "########.", "########.", ".######..", "........."}));
+    EXPECT_EQ(TRegion::FromRoundRect(TRect(0, 0, 9, 7), -4, -4), rounded) << "a negative corner counts by its size";
 }
 
 TEST(Region, EllipseMatchesTheCanvasFill)

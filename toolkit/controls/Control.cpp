@@ -3,6 +3,7 @@
 #include "platform/FontEngine.h"
 
 #include "toolkit/components/ClassInfo.h"
+#include "toolkit/controls/FontProperties.h"
 #include "toolkit/controls/WinControl.h"
 #include "toolkit/application/Application.h"
 #include "toolkit/forms/CustomForm.h"
@@ -14,9 +15,6 @@ namespace {
 const std::vector<std::string> kAlignNames = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"};
 const std::vector<std::string> kAnchorNames = {"akLeft", "akTop", "akRight", "akBottom"};
 const std::vector<std::string> kBiDiNames = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
-const std::vector<std::string> kFontStyleNames = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-const std::vector<std::pair<std::string, int>> kCharsetNames = {
-    {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"GB2312_CHARSET", GB2312_CHARSET}};
 
 }  // namespace
 
@@ -40,7 +38,8 @@ TControl::~TControl()
 const TClassInfo& TControl::StaticClassInfo()
 {
     static const TClassInfo info("TControl", &TComponent::StaticClassInfo(), nullptr, [](TClassInfo& c) {
-        TPublisher<TControl>(c)
+        TPublisher<TControl> publisher(c);
+        publisher
             .Integer("Left", &TControl::Left, &TControl::SetLeft)
             .Integer("Top", &TControl::Top, &TControl::SetTop)
             .Integer("Width", &TControl::Width, &TControl::SetWidth)
@@ -60,19 +59,9 @@ const TClassInfo& TControl::StaticClassInfo()
             .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
             .Boolean("ParentShowHint", [](const TControl&) { return true; }, [](TControl&, bool) {})
             .Enum<TBiDiMode>("BiDiMode", kBiDiNames, &TControl::BiDiMode, &TControl::SetBiDiMode)
-            .Boolean("ParentBiDiMode", [](const TControl&) { return true; }, [](TControl&, bool) {})
-            .String("Font.Name", [](const TControl& self) { return self.Font().Name(); },
-                    [](TControl& self, const std::string& v) { self.Font().SetName(v); })
-            .Integer("Font.Height", [](const TControl& self) { return self.Font().Height(); },
-                     [](TControl& self, int v) { self.Font().SetHeight(v); })
-            .Integer("Font.Size", [](const TControl& self) { return self.Font().Size(); },
-                     [](TControl& self, int v) { self.Font().SetSize(v); })
-            .Color("Font.Color", [](const TControl& self) { return self.Font().Color(); },
-                   [](TControl& self, TColor v) { self.Font().SetColor(v); })
-            .Set("Font.Style", kFontStyleNames, [](const TControl& self) { return self.Font().Style(); },
-                 [](TControl& self, unsigned v) { self.Font().SetStyle(v); })
-            .IntegerWithIdents("Font.Charset", kCharsetNames, [](const TControl& self) { return self.Font().Charset(); },
-                               [](TControl& self, int v) { self.Font().SetCharset(v); })
+            .Boolean("ParentBiDiMode", [](const TControl&) { return true; }, [](TControl&, bool) {});
+        PublishFont(publisher, "Font", [](auto& self) { return &self.Font(); });
+        publisher
             .Event<TNotifyEvent>("OnClick", [](TControl& self, const TNotifyEvent& e) { self.OnClick = e; })
             .Event<TNotifyEvent>("OnDblClick", [](TControl& self, const TNotifyEvent& e) { self.OnDblClick = e; })
             .Event<TNotifyEvent>("OnResize", [](TControl& self, const TNotifyEvent& e) { self.OnResize = e; })

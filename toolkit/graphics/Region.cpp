@@ -4,6 +4,7 @@
 #include "toolkit/graphics/ShapeRows.h"
 
 #include <algorithm>
+#include <climits>
 
 // The canonical form: rectangles sorted by top, then left; rectangles of one band share top and
 // bottom; spans inside a band neither overlap nor touch; two vertically adjacent bands never
@@ -128,7 +129,8 @@ TRegion TRegion::FromRoundRect(const TRect& rect, int ellipseWidth, int ellipseH
 {
     const TRect r = rect.Normalized();
     const TRect box(r.Left, r.Top, r.Right - 1, r.Bottom - 1);
-    return FromRows(RoundRectRows(box, ellipseWidth, ellipseHeight), box.Top);
+    const auto magnitude = [](int size) { return size < 0 ? -std::max(size, -INT_MAX) : size; };
+    return FromRows(RoundRectRows(box, magnitude(ellipseWidth), magnitude(ellipseHeight)), box.Top);
 }
 
 TRegion TRegion::FromEllipse(const TRect& rect)

@@ -23,7 +23,8 @@ public:
     // the platform's rounded-rectangle region: it covers left .. right - 2 and top .. bottom - 2,
     // one pixel less at the right and bottom than FromRect, so callers that want the whole of
     // (0, 0, W, H) pass (0, 0, W + 1, H + 1). Corner sizes of 0 or 1 give square corners; sizes
-    // above the rectangle's are cut to it.
+    // above the rectangle's are cut to it; a negative size counts by its magnitude, as it does
+    // for the platform's region.
     static TRegion FromRoundRect(const TRect& rect, int ellipseWidth, int ellipseHeight);
     // An ellipse filling the rectangle's pixels (the canvas's Ellipse fill).
     static TRegion FromEllipse(const TRect& rect);
