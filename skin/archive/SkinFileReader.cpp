@@ -6,6 +6,7 @@
 #include "toolkit/streams/MemoryStream.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -41,17 +42,27 @@ const TSkinEntry<T>* Find(const std::vector<TSkinEntry<T>>& list, const std::str
     return nullptr;
 }
 
-// The pixels a BMP's header announces, read before the decoder allocates them.
-int64_t AnnouncedPixels(std::string_view bmp)
+// The pixels a BMP's header announces, read before the data is copied and decoded.
+int64_t AnnouncedPixels(TStream& file, uint32_t dataOffset, uint32_t dataSize)
 {
-    const auto* p = reinterpret_cast<const uint8_t*>(bmp.data());
-    if (bmp.size() < 26)
+    uint8_t p[26];
+    if (dataSize < sizeof p)
         return 0; // too short to be a picture; the decoder says so
+    file.SetPosition(dataOffset);
+    file.ReadBuffer(p, sizeof p);
     if (U32(p + 14) == 12)
         return int64_t(p[18] | p[19] << 8) * int64_t(p[20] | p[21] << 8);
     const int64_t width = I32(p + 18);
     const int64_t height = I32(p + 22);
     return (width < 0 ? -width : width) * (height < 0 ? -height : height);
+}
+
+// Charged before anything is read or allocated.
+void Charge(int64_t& budget, int64_t cost)
+{
+    budget -= cost;
+    if (budget < 0)
+        throw ESkinDataError("skin records load more than the data justifies");
 }
 
 } // namespace
@@ -104,17 +115,20 @@ void Tsk2SkinFileReader::ReadRecords(TStream& file)
         throw ESkinDataError("bad skin data header length");
     file.ReadBuffer(header + 16, kHeaderSize - 16);
 
-    // A chain of well-laid records visits each byte of the file at most once.
-    int64_t byteBudget = fileSize;
-    int64_t pixelBudget = kMaxSkinPixels;
-    for (TRecordHeader record = ReadRecordHeader(file, U32(header + 20), fileSize); record.next != 0;
-         record = ReadRecordHeader(file, record.next, fileSize)) {
-        const bool known = record.kind <= uint8_t(TSkinRecordKind::String);
-        byteBudget -= kRecordSize + (known ? int64_t(record.dataSize) : 0);
-        if (byteBudget < 0)
-            throw ESkinDataError("skin records loop or overlap");
-        if (known)
-            LoadRecord(file, record, pixelBudget);
+    // One bit for each place a record can start: an eighth of the file at most, whatever the
+    // chain does.
+    std::vector<bool> visited(size_t(std::max<int64_t>(fileSize - kRecordSize + 1, 0)));
+    TLoadBudget budget{fileSize * kReadsPerFileByte, fileSize * kPixelsPerFileByte};
+    for (uint32_t offset = U32(header + 20);;) {
+        const TRecordHeader record = ReadRecordHeader(file, offset, fileSize);
+        if (visited[offset])
+            throw ESkinDataError("skin records loop");
+        visited[offset] = true;
+        if (record.next == 0)
+            break;
+        if (record.kind <= uint8_t(TSkinRecordKind::String))
+            LoadRecord(file, record, budget);
+        offset = record.next;
     }
     loaded_ = true;
 }
@@ -131,10 +145,17 @@ Tsk2SkinFileReader::TRecordHeader Tsk2SkinFileReader::ReadRecordHeader(TStream& 
     return {std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(end - bytes)), bytes[64], U32(bytes + 65), U32(bytes + 69), U32(bytes + 73)};
 }
 
-void Tsk2SkinFileReader::LoadRecord(TStream& file, const TRecordHeader& record, int64_t& pixelBudget)
+void Tsk2SkinFileReader::LoadRecord(TStream& file, const TRecordHeader& record, TLoadBudget& budget)
 {
     if (int64_t(record.dataOffset) + int64_t(record.dataSize) > file.Size())
         throw ESkinDataError("skin record data outside the data");
+    if (record.kind == uint8_t(TSkinRecordKind::Bitmap)) {
+        const int64_t pixels = AnnouncedPixels(file, record.dataOffset, record.dataSize);
+        if (pixels > kPixelsPerDataByte * int64_t(record.dataSize))
+            throw ESkinDataError("skin picture larger than its data describes");
+        Charge(budget.pixels, pixels);
+    }
+    Charge(budget.bytes, record.dataSize);
     TMemoryStream data;
     file.SetPosition(record.dataOffset);
     file.ReadBuffer(data.Tail(record.dataSize), record.dataSize);
@@ -144,9 +165,6 @@ void Tsk2SkinFileReader::LoadRecord(TStream& file, const TRecordHeader& record, 
     const auto kind = static_cast<TSkinRecordKind>(record.kind);
     switch (kind) {
     case TSkinRecordKind::Bitmap: {
-        pixelBudget -= AnnouncedPixels(data.View());
-        if (pixelBudget < 0)
-            throw ESkinDataError("skin bitmaps too large");
         auto bitmap = std::make_unique<TBitmap>();
         bitmap->LoadFromStream(data);
         bitmaps_.push_back({record.name, std::move(bitmap)});

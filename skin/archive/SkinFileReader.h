@@ -35,12 +35,18 @@ struct TSkinRecordRef {
 // record name, ignoring the case of ASCII letters; the first record of a name wins. Each kind
 // has its own list and name space.
 //
-// The records are outside bytes, so every offset and size is checked before use, and a chain
-// may not visit more record and data bytes than the file holds: that ends loops and records
-// that share their data. Bitmaps together may hold at most kMaxSkinPixels pixels.
+// The records are outside bytes, so every offset and size is checked before use. A chain that
+// comes back to a record it has visited is a loop and fails. Records may share their data, but
+// what they load stays in proportion to the file: a picture may have no more pixels than its
+// data could describe, the records together may read their data at most kReadsPerFileByte
+// times over the file's size, and the pictures together may hold as many pixels as two
+// pictures that each filled the whole file at the densest encoding.
 class Tsk2SkinFileReader {
 public:
-    static constexpr int64_t kMaxSkinPixels = int64_t(1) << 24;
+    // RLE, the densest encoding a picture may use, describes at most 255 pixels in two bytes.
+    static constexpr int64_t kPixelsPerDataByte = 128;
+    static constexpr int64_t kReadsPerFileByte = 8;
+    static constexpr int64_t kPixelsPerFileByte = 2 * kPixelsPerDataByte;
 
     // Extracts the skin file's data member to a temporary file named by a fresh GUID in the
     // system's temporary folder, loads it and deletes it again. Raises "Failed to read skin
@@ -72,10 +78,15 @@ public:
 
 private:
     struct TRecordHeader;
+    // What the records may still read and hold.
+    struct TLoadBudget {
+        int64_t bytes;
+        int64_t pixels;
+    };
 
     void ReadRecords(TStream& file);
     TRecordHeader ReadRecordHeader(TStream& file, int64_t offset, int64_t fileSize);
-    void LoadRecord(TStream& file, const TRecordHeader& record, int64_t& pixelBudget);
+    void LoadRecord(TStream& file, const TRecordHeader& record, TLoadBudget& budget);
 
     std::vector<TSkinEntry<std::unique_ptr<TBitmap>>> bitmaps_;
     std::vector<TSkinEntry<int32_t>> integers_;

@@ -201,11 +201,11 @@ TEST(SkinFileReaderTest, ChainsThatLoopEndInFailure)
     EXPECT_THROW(Load(bytes), ESkinDataError);
 }
 
-TEST(SkinFileReaderTest, RecordsSharingOneBigPictureFail)
+TEST(SkinFileReaderTest, RecordsThatShareTheirDataAllLoad)
 {
-    // Three records, each naming the same picture: more than the file can hold.
+    // Three picture records naming the same 64 x 64 picture.
     TSkinDataWriter data;
-    data.AddBitmap("SKIN2_A", Bmp(64, 64));
+    data.AddBitmap("SKIN2_A", Bmp(64, 64, 0x123456));
     data.AddInteger("SKIN2_B", 0);
     data.AddInteger("SKIN2_C", 0);
     std::string bytes = data.Bytes();
@@ -214,7 +214,61 @@ TEST(SkinFileReaderTest, RecordsSharingOneBigPictureFail)
         bytes[record + kKind] = 0;
         std::memcpy(bytes.data() + record + kDataOffset, bytes.data() + kFirst + kDataOffset, 8);
     }
+    const auto reader = Load(bytes);
+    for (const char* name : {"SKIN2_A", "SKIN2_B", "SKIN2_C"}) {
+        ASSERT_NE(reader->GetBitmap(name), nullptr) << name;
+        EXPECT_EQ(reader->GetBitmap(name)->Width(), 64);
+        EXPECT_EQ(reader->GetBitmap(name)->Pixel(63, 63), 0x123456);
+    }
+}
+
+TEST(SkinFileReaderTest, SharingStaysInProportionToTheFile)
+{
+    // Forty records reading the same 10000 bytes read far more than the file holds.
+    TSkinDataWriter data;
+    data.AddString("SKIN2_TEXT", std::string(10000, 'x'));
+    for (int i = 0; i < 39; ++i)
+        data.AddInteger("SKIN2_SHARE" + std::to_string(i), 0);
+    std::string bytes = data.Bytes();
+    for (int i = 0; i < 39; ++i) {
+        const size_t record = kFirst + 77 + 10000 + size_t(i) * kIntegerRecord;
+        bytes[record + kKind] = 3;
+        std::memcpy(bytes.data() + record + kDataOffset, bytes.data() + kFirst + kDataOffset, 8);
+    }
     EXPECT_THROW(Load(bytes), ESkinDataError);
+}
+
+TEST(SkinFileReaderTest, ABigPictureLoadsBesideOthers)
+{
+    // 4096 x 4096 at one bit a pixel: 2 MiB of rows describe 16 Mi pixels.
+    constexpr int kSide = 4096;
+    constexpr uint32_t kRowBytes = kSide / 8, kPixelStart = 14 + 40 + 8;
+    std::string bmp(kPixelStart + size_t(kRowBytes) * kSide, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    Put32(bmp, 2, uint32_t(bmp.size()));
+    Put32(bmp, 10, kPixelStart);
+    Put32(bmp, 14, 40);
+    Put32(bmp, 18, kSide);
+    Put32(bmp, 22, kSide);
+    bmp[26] = 1;  // planes
+    bmp[28] = 1;  // bits a pixel
+    Put32(bmp, 14 + 40 + 4, 0x00FFFFFF);  // palette: black, white
+    for (size_t row = 0; row < kSide; ++row)
+        bmp[kPixelStart + row * kRowBytes] = char(0x80);  // the first pixel of each row is white
+
+    TSkinDataWriter data;
+    data.AddBitmap("SKIN2_BUTTON", Bmp(243, 23));
+    data.AddBitmap("SKIN2_BACKGROUND", bmp);
+    data.AddBitmap("SKIN2_TITLEBAR1", Bmp(60, 41));
+    const auto reader = Load(data.Bytes());
+    const TBitmap* big = reader->GetBitmap("SKIN2_BACKGROUND");
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->Width(), kSide);
+    EXPECT_EQ(big->Height(), kSide);
+    EXPECT_EQ(big->Pixel(0, kSide - 1), clWhite);
+    EXPECT_EQ(big->Pixel(1, kSide - 1), clBlack);
+    ASSERT_NE(reader->GetBitmap("SKIN2_TITLEBAR1"), nullptr);
 }
 
 TEST(SkinFileReaderTest, PicturesAreCheckedBeforeTheyAreDecoded)
