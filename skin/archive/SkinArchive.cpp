@@ -1,14 +1,12 @@
 #include "skin/archive/SkinArchive.h"
 
+#include "skin/archive/SkinInflater.h"
 #include "skin/archive/ZipCipher.h"
 #include "toolkit/core/Utf8Path.h"
 #include "toolkit/streams/FileStream.h"
 
-#include <zlib.h>
-
 #include <filesystem>
 #include <optional>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -21,8 +19,6 @@ constexpr int64_t kLocalHeaderSize = 30;
 constexpr int64_t kEncryptionHeaderSize = 12;
 // Names are compared as the old 260-byte buffers held them; a longer one never matches.
 constexpr size_t kLongestName = 259;
-constexpr int64_t kInputChunk = 16 * 1024;
-constexpr size_t kOutputChunk = 64 * 1024;
 
 constexpr uint16_t kFlagEncrypted = 1 << 0;
 constexpr uint16_t kFlagCheckFromTime = 1 << 3;
@@ -100,56 +96,6 @@ std::optional<TMemberInfo> FindMember(TStream& archive, const std::string& entry
     return std::nullopt;
 }
 
-class TRawInflater {
-public:
-    TRawInflater()
-    {
-        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK)
-            throw std::bad_alloc();
-    }
-    ~TRawInflater() { inflateEnd(&stream_); }
-    TRawInflater(const TRawInflater&) = delete;
-    TRawInflater& operator=(const TRawInflater&) = delete;
-
-    z_stream& Stream() { return stream_; }
-
-private:
-    z_stream stream_{};
-};
-
-// Inflates the raw deflate stream at the archive's position into `output`, decrypting it on the
-// way when a cipher is given. Stops at the final block, or as soon as the output would grow past
-// the recorded size: a few hostile bytes can ask for gigabytes, and the result is wrong anyway.
-uint8_t Inflate(TStream& archive, TZipCipher* cipher, TStream& output, uint32_t recordedSize, int64_t& written)
-{
-    TRawInflater inflater;
-    z_stream& stream = inflater.Stream();
-    std::vector<uint8_t> in(kInputChunk);
-    std::vector<uint8_t> out(kOutputChunk);
-    for (int status = Z_OK; status != Z_STREAM_END;) {
-        if (stream.avail_in == 0) {
-            const int64_t count = archive.Read(in.data(), kInputChunk);
-            if (count <= 0)
-                return skFailed; // the data ended before the final block
-            if (cipher)
-                cipher->Decrypt(in.data(), static_cast<size_t>(count));
-            stream.next_in = in.data();
-            stream.avail_in = static_cast<uInt>(count);
-        }
-        stream.next_out = out.data();
-        stream.avail_out = static_cast<uInt>(out.size());
-        status = inflate(&stream, Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END)
-            return skFailed;
-        const auto produced = static_cast<int64_t>(out.size() - stream.avail_out);
-        if (written + produced > int64_t(recordedSize))
-            return skRefused;
-        output.WriteBuffer(out.data(), produced);
-        written += produced;
-    }
-    return skExtracted;
-}
-
 // From the member's local header to the end of its deflate data. Any error ends as skFailed;
 // `written` tells how far the output got.
 uint8_t ExtractMember(TStream& archive, const TMemberInfo& member, TStream& output, const std::string& password,
@@ -174,7 +120,16 @@ uint8_t ExtractMember(TStream& archive, const TMemberInfo& member, TStream& outp
             if (header[kEncryptionHeaderSize - 1] != check)
                 return skRefused;
         }
-        return Inflate(archive, cipher ? &*cipher : nullptr, output, member.size, written);
+        // Stops at the final block, or as soon as the output would pass the recorded size.
+        TSkinInflater inflater(archive, cipher ? &*cipher : nullptr, output, member.size);
+        uint8_t result = skFailed;
+        try {
+            result = inflater.Run();
+        } catch (...) {
+            // A read or write error; what got written still counts.
+        }
+        written = inflater.Written();
+        return result;
     } catch (...) {
         return skFailed;
     }

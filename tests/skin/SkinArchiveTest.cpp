@@ -49,6 +49,79 @@ std::string Data()
     return ReadFile(Fixture("skindata.sk2"));
 }
 
+// An archive whose member is the raw deflate data given, recorded as `size` bytes.
+std::string ArchiveOf(const std::string& deflate, uint32_t size)
+{
+    const std::string archive = MakeArchive({{kMember, "x"}});
+    const size_t data = 30 + kMember.size();
+    std::string rebuilt = archive.substr(0, data) + deflate + archive.substr(CentralDirectory(archive));
+    const size_t directory = data + deflate.size();
+    Put32(rebuilt, rebuilt.size() - 22 + 16, uint32_t(directory));
+    Put32(rebuilt, directory + 24, size);
+    return rebuilt;
+}
+
+// Deflate data written bit by bit: header fields and extra bits low bit first, Huffman codes
+// high bit first, as RFC 1951 packs them.
+class TDeflateBits {
+public:
+    TDeflateBits& Bits(uint32_t value, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Bit((value >> i) & 1);
+        return *this;
+    }
+    TDeflateBits& Code(uint32_t code, int length)
+    {
+        for (int i = length - 1; i >= 0; --i)
+            Bit((code >> i) & 1);
+        return *this;
+    }
+    // A block header: the final flag, then the type (0 stored, 1 fixed, 2 dynamic).
+    TDeflateBits& Header(bool final, int type) { return Bits(final ? 1 : 0, 1).Bits(uint32_t(type), 2); }
+    // Fixed-code literals below 144 and the end of the block.
+    TDeflateBits& Literals(const std::string& text)
+    {
+        for (unsigned char c : text)
+            Code(0x30 + c, 8);
+        return *this;
+    }
+    TDeflateBits& EndOfBlock() { return Code(0, 7); }
+    // A fixed-code match of length 3 to 10 at a distance of 1 to 8.
+    TDeflateBits& Match(int length, int distance)
+    {
+        Code(uint32_t(length - 2), 7);
+        if (distance <= 4)
+            return Code(uint32_t(distance - 1), 5);
+        const int pair = (distance - 5) / 2; // codes 4 and 5 carry one extra bit each
+        return Code(uint32_t(4 + pair), 5).Bits(uint32_t((distance - 5) % 2), 1);
+    }
+    // A stored block from the next byte boundary on, with the NLEN given rather than ~LEN.
+    TDeflateBits& Stored(const std::string& bytes, uint16_t nlen)
+    {
+        bitCount_ = 0;
+        const auto len = static_cast<uint16_t>(bytes.size());
+        bytes_ += {char(len & 0xFF), char(len >> 8), char(nlen & 0xFF), char(nlen >> 8)};
+        bytes_ += bytes;
+        return *this;
+    }
+    // Bits left free in the last byte.
+    int FreeBits() const { return bitCount_ == 0 ? 0 : 8 - bitCount_; }
+    const std::string& Bytes() const { return bytes_; }
+
+private:
+    void Bit(uint32_t bit)
+    {
+        if (bitCount_ == 0)
+            bytes_ += '\0';
+        bytes_.back() = char(uint8_t(bytes_.back()) | bit << bitCount_);
+        bitCount_ = (bitCount_ + 1) % 8;
+    }
+
+    std::string bytes_;
+    int bitCount_ = 0;
+};
+
 class SkinArchiveTest : public testing::Test {
 protected:
     // Extracts `archive` (bytes) through the file form; the output name is `out`.
@@ -211,6 +284,52 @@ TEST_F(SkinArchiveTest, BrokenDeflateDataEndsAsRefusedOnceOutputExists)
     Put32(truncated, truncated.size() - 22 + 16, uint32_t(data + 20));
     EXPECT_EQ(Extract(truncated), skRefused);
     EXPECT_FALSE(Exists(out));
+}
+
+TEST_F(SkinArchiveTest, StoredBlocksGoByLenWhateverTheirNlenSays)
+{
+    // The whole member one final stored block with NLEN 0.
+    const std::string text = "a skin's records";
+    EXPECT_EQ(Extract(ArchiveOf(TDeflateBits().Header(true, 0).Stored(text, 0).Bytes(), uint32_t(text.size()))),
+              skExtracted);
+    EXPECT_EQ(ReadFile(out), text);
+
+    // A stored block whose header shares a byte with the end of a fixed block, and a later
+    // match that reaches back over it.
+    TDeflateBits shared;
+    shared.Header(false, 1).Literals("abc").EndOfBlock();
+    ASSERT_GE(shared.FreeBits(), 3);
+    shared.Header(false, 0).Stored("def", 0x1234).Header(true, 1).Match(3, 6).EndOfBlock();
+    EXPECT_EQ(Extract(ArchiveOf(shared.Bytes(), 9)), skExtracted);
+    EXPECT_EQ(ReadFile(out), "abcdefabc");
+
+    // A stored block whose header runs into the next byte.
+    TDeflateBits spilling;
+    spilling.Header(false, 1).Literals("ab").Match(3, 2).EndOfBlock();
+    ASSERT_LT(spilling.FreeBits(), 3);
+    spilling.Header(true, 0).Stored("!", 0);
+    EXPECT_EQ(Extract(ArchiveOf(spilling.Bytes(), 6)), skExtracted);
+    EXPECT_EQ(ReadFile(out), "ababa!");
+
+    // Lengths that straddle two reads of the archive: the first read ends after 16384 bytes.
+    const std::string first(16384 - 5 - 2, 'p');
+    TDeflateBits straddling;
+    straddling.Header(false, 0).Stored(first, 7).Header(true, 0).Stored("tail", 7);
+    EXPECT_EQ(Extract(ArchiveOf(straddling.Bytes(), uint32_t(first.size() + 4))), skExtracted);
+    EXPECT_EQ(ReadFile(out), first + "tail");
+}
+
+TEST_F(SkinArchiveTest, TooManyCodeLengthsStopTheExtractionAsTheReservedTypeDoes)
+{
+    // A dynamic block header announcing 257 + 30 literal/length codes, or 1 + 30 distance codes.
+    for (auto [hlit, hdist] : {std::pair{30u, 0u}, std::pair{0u, 30u}}) {
+        SCOPED_TRACE(hlit);
+        TDeflateBits bits;
+        bits.Header(true, 2).Bits(hlit, 5).Bits(hdist, 5).Bits(15, 4).Bits(0, 32).Bits(0, 32);
+        EXPECT_EQ(Extract(ArchiveOf(bits.Bytes(), 10)), skRefused);
+        EXPECT_FALSE(Exists(out));
+        EXPECT_EQ(Extract(ArchiveOf(bits.Bytes(), 0)), skFailed);
+    }
 }
 
 TEST_F(SkinArchiveTest, ExtraFieldsAndCommentsBeforeTheMemberAreSkipped)
