@@ -18,23 +18,22 @@ TBitmap Piece(const TBitmap& source, const TRect& part)
     return piece;
 }
 
-// A corner: copied at its size and drawn through an image list of that size, masked by the key
-// colour when asked.
+// A corner, at its size, without the key colour when asked: what drawing a copy of the piece
+// through an image list of that size (masked or not) gives, without the copy.
 void DrawCorner(const TBitmap& bitmap, TCanvas& canvas, const TRect& source, TPoint at, bool transparent)
 {
     if (source.Width() <= 0 || source.Height() <= 0)
         return;
-    TImageList list(source.Width(), source.Height());
-    const TBitmap piece = Piece(bitmap, source);
+    const TRect target(at.X, at.Y, at.X + source.Width(), at.Y + source.Height());
     if (transparent)
-        list.AddMasked(piece, kKeyColor);
+        canvas.CopyRectTransparent(target, bitmap, source, kKeyColor);
     else
-        list.Add(piece);
-    list.Draw(canvas, at.X, at.Y, 0);
+        canvas.CopyRect(target, bitmap, source);
 }
 
-// An edge or the centre: the source strip stretched to the target's size in a scratch bitmap,
-// drawn with the key colour left out. A strip without pixels (the middle row of an image of even
+// An edge or the centre: the source strip stretched to the target's size by the nearest pixel,
+// the key colour left out; the same pixels as stretching it into a scratch bitmap and drawing
+// that transparent, in one pass. A strip without pixels (the middle row of an image of even
 // height has none) takes the single row or column where it starts, so the gap is still filled.
 void DrawStretched(const TBitmap& bitmap, TCanvas& canvas, TRect source, const TRect& target)
 {
@@ -44,12 +43,7 @@ void DrawStretched(const TBitmap& bitmap, TCanvas& canvas, TRect source, const T
         source.Right = source.Left + 1;
     if (source.Height() <= 0)
         source.Bottom = source.Top + 1;
-    TBitmap scratch(target.Width(), target.Height());
-    TCanvas scratchCanvas(scratch);
-    scratchCanvas.CopyRect(TRect(0, 0, target.Width(), target.Height()), bitmap, source);
-    scratch.SetTransparent(true);
-    scratch.SetTransparentColor(kKeyColor);
-    canvas.Draw(target.Left, target.Top, scratch);
+    canvas.CopyRectTransparent(target, bitmap, source, kKeyColor);
 }
 
 int AtLeastZero(int value) { return std::max(value, 0); }

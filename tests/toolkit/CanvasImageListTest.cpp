@@ -33,6 +33,18 @@ TEST(ImageList, MaskedPixelsAreLeftOut)
     EXPECT_EQ(Picture(bitmap), (Rows{".r.", "b.."}));
 }
 
+TEST(ImageList, RowsAndColumnsBeyondTheAddedBitmapAreNotDrawn)
+{
+    TImageList list(3, 3);
+    list.Add(BitmapOf({"rg", "b#"}));
+    list.AddMasked(BitmapOf({"rm"}), TColor(0xFF00FF));
+    TBitmap bitmap = WhiteBitmap(6, 3);
+    TCanvas canvas(bitmap);
+    list.Draw(canvas, 0, 0, 0);
+    list.Draw(canvas, 3, 0, 1);
+    EXPECT_EQ(Picture(bitmap), (Rows{"rg.r..", "b#....", "......"}));
+}
+
 TEST(ImageList, DisabledImageIsEtchedInHighlightAndShadow)
 {
     TImageList list(3, 3);

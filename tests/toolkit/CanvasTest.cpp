@@ -397,6 +397,42 @@ TEST(CanvasImages, SourceOutsideItsBitmapReadsBlack)
     EXPECT_EQ(Picture(bitmap), (Rows{"r#"}));
 }
 
+TEST(CanvasImages, CopyRectTransparentStretchesByTheNearestPixelAndKeepsKeyedPixels)
+{
+    const TBitmap source = BitmapOf({"rm", "mb"});
+    TBitmap bitmap = BitmapOf({"####", "gggg", "####", "gggg"});
+    TCanvas canvas(bitmap);
+    canvas.SetStretchMode(TStretchMode::smHalftone);  // no averaging when a colour is keyed out
+    canvas.CopyRectTransparent(TRect(0, 0, 4, 4), source, TRect(0, 0, 2, 2), TColor(0xFF00FF));
+    EXPECT_EQ(Picture(bitmap), (Rows{"rr##", "rrgg", "##bb", "ggbb"}));
+}
+
+// A stretched strip repeats each source row over many target rows; the keyed pixels of every
+// one of them must still show what was under it, which differs from row to row.
+TEST(CanvasImages, RepeatedSourceRowsLeaveEachTargetRowsOwnPixelsUnderTheKey)
+{
+    const TBitmap strip = BitmapOf({"m", "r", "m"});
+    TBitmap bitmap = BitmapOf({"###", "ggg", "###", "ggg", "###", "ggg"});
+    TCanvas canvas(bitmap);
+    canvas.CopyRectTransparent(TRect(0, 0, 3, 6), strip, TRect(0, 0, 1, 3), TColor(0xFF00FF));
+    EXPECT_EQ(Picture(bitmap), (Rows{"###", "ggg", "rrr", "rrr", "###", "ggg"}));
+
+    TBitmap opaque = WhiteBitmap(2, 4);
+    TCanvas(opaque).CopyRect(TRect(0, 0, 2, 4), BitmapOf({"rb", "g#"}), TRect(0, 0, 2, 2));
+    EXPECT_EQ(Picture(opaque), (Rows{"rb", "rb", "g#", "g#"}));
+}
+
+TEST(CanvasImages, StretchedDrawsAreCutByTheClipAndMovedByTheOrigin)
+{
+    const TBitmap source = BitmapOf({"rgb", "#gm"});
+    TBitmap bitmap = WhiteBitmap(6, 4);
+    TCanvas canvas(bitmap);
+    canvas.SetOrigin(TPoint(1, 1));
+    canvas.IntersectClip(TRect(1, 0, 4, 2));
+    canvas.CopyRectTransparent(TRect(-1, -1, 5, 3), source, TRect(0, 0, 3, 2), TColor(0xFF00FF));
+    EXPECT_EQ(Picture(bitmap), (Rows{"......", "..ggb.", "..gg..", "......"}));
+}
+
 TEST(CanvasColors, SystemColoursResolveThroughTheClassicTable)
 {
     EXPECT_EQ(ColorToRGB(clBtnFace), RGB(212, 208, 200));

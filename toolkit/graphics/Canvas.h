@@ -148,6 +148,9 @@ public:
     // read as black.
     void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
     void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect);
+    // As CopyRect, but always by the nearest pixel, and source pixels of transparentColor (alpha
+    // ignored) leave the target as it was.
+    void CopyRectTransparent(const TRect& dest, const TBitmap& source, const TRect& sourceRect, TColor transparentColor);
 
     // --- Text ----------------------------------------------------------------------------------
     // The text's cell starts at (x, y): the baseline lies the font's ascent below y. With a brush

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 // Copying and stretching pictures onto the canvas.
 
@@ -37,6 +39,77 @@ uint32_t SourcePixel(const TBitmap& source, int x, int y)
         return 0xFF000000u;
     return source.ScanLine(y)[x];
 }
+
+// The rows of a nearest-pixel draw. A target row is the source row under it, picked apart by
+// column; stretched pictures repeat source rows many times over, so the picked row is kept and
+// reused while the source row stays the same, and where it holds no transparent pixel it goes
+// into the target as one block copy.
+class NearestRows {
+public:
+    NearestRows(TBitmap& target, const TBitmap& source, const TRect& visible, const std::vector<int>& columns,
+                std::optional<uint32_t> transparentPixel)
+        : target_(target), source_(source), left_(visible.Left), columns_(columns),
+          key_(transparentPixel ? std::optional(*transparentPixel & kRgb) : std::nullopt)
+    {
+        const size_t n = columns.size();
+        contiguous_ = n > 0 && columns.front() >= 0 && columns.back() == columns.front() + int(n) - 1;
+        for (size_t i = 1; contiguous_ && i < n; ++i)
+            contiguous_ = columns[i] == columns[i - 1] + 1;
+    }
+
+    // Target row y from source row sy (outside the source: black).
+    void Draw(int y, int sy)
+    {
+        const bool inside = sy >= 0 && sy < source_.Height();
+        uint32_t* out = target_.ScanLine(y) + left_;
+        if (inside && contiguous_) {
+            Put(source_.ScanLine(sy) + columns_.front(), out);
+            return;
+        }
+        if (sy != pickedRow_ || picked_.empty())
+            Pick(inside ? source_.ScanLine(sy) : nullptr, sy);
+        if (pickedHasKey_)
+            Put(picked_.data(), out);
+        else
+            std::copy(picked_.begin(), picked_.end(), out);
+    }
+
+private:
+    static constexpr uint32_t kRgb = 0x00FFFFFFu;
+    static constexpr uint32_t kOpaque = 0xFF000000u;
+
+    void Pick(const uint32_t* in, int sy)
+    {
+        picked_.resize(columns_.size());
+        for (size_t i = 0; i < columns_.size(); ++i)
+            picked_[i] = (in && columns_[i] >= 0 ? in[columns_[i]] : 0) | kOpaque;
+        pickedRow_ = sy;
+        pickedHasKey_ = key_ && std::any_of(picked_.begin(), picked_.end(), [&](uint32_t p) { return (p & kRgb) == *key_; });
+    }
+
+    void Put(const uint32_t* in, uint32_t* out) const
+    {
+        const size_t n = columns_.size();
+        if (!key_) {
+            for (size_t i = 0; i < n; ++i)
+                out[i] = in[i] | kOpaque;
+            return;
+        }
+        const uint32_t key = *key_;
+        for (size_t i = 0; i < n; ++i)
+            out[i] = (in[i] & kRgb) != key ? in[i] | kOpaque : out[i];
+    }
+
+    TBitmap& target_;
+    const TBitmap& source_;
+    int left_;
+    const std::vector<int>& columns_;
+    std::optional<uint32_t> key_;
+    bool contiguous_ = false;
+    std::vector<uint32_t> picked_;
+    int pickedRow_ = 0;
+    bool pickedHasKey_ = false;
+};
 
 } // namespace
 
@@ -80,18 +153,9 @@ void TCanvas::StretchInto(const TRect& dest, const TBitmap& source, const TRect&
             const int sx = column(x);
             columns[size_t(x - visible.Left)] = sx >= 0 && sx < from->Width() ? sx : -1;
         }
-        const uint32_t key = transparentPixel & 0x00FFFFFFu;
-        for (int y = visible.Top; y < visible.Bottom; ++y) {
-            const int sy = row(y);
-            const uint32_t* in = sy >= 0 && sy < from->Height() ? from->ScanLine(sy) : nullptr;
-            uint32_t* out = target_->ScanLine(y) + visible.Left;
-            for (const int sx : columns) {
-                const uint32_t p = in && sx >= 0 ? in[sx] : 0xFF000000u;
-                if (!transparent || (p & 0x00FFFFFFu) != key)
-                    *out = p | 0xFF000000u;
-                ++out;
-            }
-        }
+        NearestRows rows(*target_, *from, visible, columns, transparent ? std::optional(transparentPixel) : std::nullopt);
+        for (int y = visible.Top; y < visible.Bottom; ++y)
+            rows.Draw(y, row(y));
         return;
     }
     const std::vector<Coverage> wx = AreaWeights(sw, dw), wy = AreaWeights(sh, dh);
@@ -157,4 +221,10 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
 void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect)
 {
     StretchInto(dest, source, sourceRect, false, 0);
+}
+
+void TCanvas::CopyRectTransparent(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                                  TColor transparentColor)
+{
+    StretchInto(dest, source, sourceRect, true, TBitmap::ColorToPixel(transparentColor));
 }

@@ -2,7 +2,9 @@
 
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/graphics/Color.h"
+#include "toolkit/graphics/Geometry.h"
 
+#include <optional>
 #include <vector>
 
 class TCanvas;
@@ -31,9 +33,12 @@ public:
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
 
 private:
+    // The pixels drawn are those of the top-left covered part that are not of the mask colour.
     struct Image {
         TBitmap pixels;
-        std::vector<uint8_t> opaque;  // 1 = drawn, per pixel, top row first
+        TSize covered;
+        std::optional<uint32_t> maskRgb;
+        bool Opaque(int x, int y) const;
     };
     int AddImages(const TBitmap& image, bool masked, uint32_t maskRgb);
 
