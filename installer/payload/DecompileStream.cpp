@@ -14,21 +14,38 @@ void TDecompileStream::Decompile(TStream& source)
     unpackedSizes_.clear();
     storedSizes_.clear();
     data_.LoadFromStream(source);
-    const int64_t end = data_.Size();
+    ReadTrailer(ContainerEnd());
+}
+
+// The container runs to the end of the file: nothing may follow the entry count.
+int64_t TDecompileStream::ContainerEnd() const { return DataSize(); }
+
+// The count in the last 4 bytes before `end`, then the pairs before it.
+void TDecompileStream::ReadTrailer(int64_t end)
+{
     if (end < kCountSize)
         throw EReadError();
-    data_.Seek(-kCountSize, TSeekOrigin::soEnd);
-    count_ = data_.ReadInt32();
+    count_ = ReadInt32At(end - kCountSize);
     // The pair farthest from the end comes first; when it lies inside the file all pairs do, so a
     // count too large for the file fails here, before any list grows.
     if (count_ > 0 && kPairSize * count_ + kCountSize > end)
         throw EReadError();
     for (int64_t n = int64_t(count_) - 1; n >= 0; --n) {
-        data_.Seek(-(kPairSize * n + 12), TSeekOrigin::soEnd);
-        unpackedSizes_.push_back(data_.ReadInt32());
-        storedSizes_.push_back(data_.ReadInt32());
+        const int64_t pair = end - (kPairSize * n + 12);
+        unpackedSizes_.push_back(ReadInt32At(pair));
+        storedSizes_.push_back(ReadInt32At(pair + 4));
     }
 }
+
+int32_t TDecompileStream::ReadInt32At(int64_t offset) const
+{
+    if (offset < 0 || offset > DataSize() - 4)
+        throw EReadError();
+    const uint8_t* p = data_.Memory() + offset;
+    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+int64_t TDecompileStream::DataSize() const { return static_cast<int64_t>(data_.View().size()); }
 
 int32_t TDecompileStream::UnpackedSize(int32_t index) const
 {

@@ -24,6 +24,11 @@ public:
     int32_t StoredSize(int32_t index) const;
 
 private:
+    // The offset in `data_` just past the container's last byte, the end of its entry count.
+    int64_t ContainerEnd() const;
+    void ReadTrailer(int64_t end);
+    int32_t ReadInt32At(int64_t offset) const;
+    int64_t DataSize() const;
     int64_t EntryOffset(int32_t index) const;
 
     int32_t count_ = 0;
