@@ -105,7 +105,10 @@ void TMerrowinForm::FormCreate(TObject*)
         // Reading only, and the installer is a running program: others may hold it open too.
         TFileStream self(context_.executablePath, TFileStream::fmOpenRead);
         reader.Decompile(self);
-        movieStream_->LoadFromStream(*reader.GetStream(1, true));
+        // The movie is the largest thing the installer holds: keep the inflated stream itself
+        // rather than a copy of it.
+        movieStream_ = reader.GetStream(1, true);
+        movieStream_->SetPosition(0);
         movieLoaded_ = true;
         project_->ProjectStream.LoadFromStream(*reader.GetStream(2, true));
         project_->LoadFromStream();
