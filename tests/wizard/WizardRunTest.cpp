@@ -89,6 +89,21 @@ TEST_F(WizardRunTest, AWallpaperServiceThatFailsStopsAtNineWithBothFilesInPlace)
     EXPECT_EQ(FilesWritten(), files);
 }
 
+TEST_F(WizardRunTest, StartHoldsTheWholeMovieReadyToBeWrittenFromItsFirstByte)
+{
+    Payload payload;
+    payload.movie = std::string("FWS\x06", 4);
+    for (int i = 0; i < 200000; ++i)
+        payload.movie += char('a' + i % 7 + i / 5000 % 3);
+    WriteInstaller(payload);
+    Start("");
+    auto* movie = const_cast<TMemoryStream*>(form->MovieStream());  // a stream's position is not const
+    ASSERT_NE(movie, nullptr);
+    EXPECT_EQ(movie->Position(), 0);
+    EXPECT_EQ(movie->View(), payload.movie);
+    EXPECT_EQ(form->Project()->Title, payload.title);
+}
+
 TEST_F(WizardRunTest, ADamagedPayloadShowsTheErrorAndStillOpensTheWindowWithoutATitle)
 {
     WriteInstaller();
