@@ -1,6 +1,7 @@
 #include "installer/payload/DecompileStream.h"
 
 #include "installer/payload/Inflate.h"
+#include "installer/payload/SignedImage.h"
 #include "toolkit/core/Exceptions.h"
 
 namespace {
@@ -14,10 +15,13 @@ void TDecompileStream::Decompile(TStream& source)
     unpackedSizes_.clear();
     storedSizes_.clear();
     data_.LoadFromStream(source);
+    // A signed installer carries its signature after the payload: that is not ours to read.
+    data_.SetSize(::ContainerEnd(data_.Memory(), DataSize()));
     ReadTrailer(ContainerEnd());
 }
 
-// The container runs to the end of the file: nothing may follow the entry count.
+// The container runs to the end of the data, from which a signature has been cut: nothing may
+// follow the entry count.
 int64_t TDecompileStream::ContainerEnd() const { return DataSize(); }
 
 // The count in the last 4 bytes before `end`, then the pairs before it.
