@@ -1,4 +1,5 @@
 #include "installer/payload/ContainerWriter.h"
+#include "installer/payload/SignedImage.h"
 #include "tools/pack/Commands.h"
 #include "tools/pack/CompanionFiles.h"
 #include "tools/common/Options.h"
@@ -43,6 +44,16 @@ std::string ChooseStub(const Options& options)
     return *stub;
 }
 
+// A signature covers the file it was made for and ends it; with the payload after it, a stub's
+// signature no longer verifies. The finished installer is what gets signed.
+void WarnIfSigned(const std::string& stub)
+{
+    if (FindCertificateTable(reinterpret_cast<const uint8_t*>(stub.data()), static_cast<int64_t>(stub.size())))
+        std::fputs("merrowin-pack: warning: the stub is signed, and its signature will not survive packing; "
+                   "authors sign the finished installer\n",
+                   stderr);
+}
+
 } // namespace
 
 int RunBuild(const std::vector<std::string>& arguments)
@@ -57,6 +68,7 @@ int RunBuild(const std::vector<std::string>& arguments)
     // The installer never writes an empty wallpaper, and the format has no empty entries.
     if (stub.empty() || movie.empty() || project.empty())
         throw Exception("the stub, the movie and the project text must not be empty");
+    WarnIfSigned(stub);
 
     TMemoryStream installer;
     TContainerWriter writer(installer);

@@ -21,10 +21,13 @@ const std::vector<Command>& Commands()
          "also carries the wallpaper player merrowin-wallpaper, packed as entry 3, so that its users\n"
          "need nothing else installed; --no-player leaves it out. --target takes the stub that came with\n"
          "merrowin-pack for that system (installed in PREFIX/lib/merrowin/stubs, or in the build tree)\n"
-         "and says which one it took.",
+         "and says which one it took. Sign the finished installer, not the stub: a stub's signature does\n"
+         "not survive packing.",
          RunBuild},
         {"inspect", "merrowin-pack inspect FILE",
-         "Prints 'entries N' and one line 'INDEX UNPACKED STORED' per entry of an installer's payload.", RunInspect},
+         "Prints 'entries N' and one line 'INDEX UNPACKED STORED' per entry of an installer's payload.\n"
+         "A signed installer's payload ends where its signature begins.",
+         RunInspect},
         {"extract", "merrowin-pack extract FILE INDEX [--force-inflate] -o OUT",
          "Writes one entry of an installer's payload, unpacked as the installer unpacks it: entries whose\n"
          "two sizes differ are inflated, and every entry with --force-inflate.",
