@@ -82,6 +82,12 @@ public:
     // `utf8` as bytes for files that other programs of the platform read: the 8-bit code page of
     // the Windows shell there, UTF-8 (unchanged) everywhere else.
     virtual std::string ShellText(const std::string& utf8) { return utf8; }
+    // Whether ShellText keeps every character of `utf8`; not where the shell's code page lacks one.
+    virtual bool ShellTextHolds(const std::string& utf8)
+    {
+        (void)utf8;
+        return true;
+    }
 
     // Raises the toolkit's error when the service cannot be started: the system's text for the
     // failure, or "不支持的接口" when the service lacks the wallpaper interface.

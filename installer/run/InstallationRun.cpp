@@ -2,6 +2,7 @@
 
 #include "installer/hostpage/HostPage.h"
 #include "installer/project/Project.h"
+#include "installer/run/PageFolder.h"
 #include "installer/system/SystemInfo.h"
 #include "platform/SystemServices.h"
 #include "toolkit/streams/FileStream.h"
@@ -75,7 +76,8 @@ void RunInstallation(const TProject& project, const TMemoryStream& movie, System
     view.ShowProgress(2);
     view.Pause(300);
 
-    const std::string page = services.ShellText(BuildHostPage(project, paths.targetFolder).Text());
+    const std::string pageFolder = PageFolder(services, paths.targetFolder);
+    const std::string page = services.ShellText(BuildHostPage(project, pageFolder).Text());
     view.ShowProgress(6);
     view.Pause(300);
 

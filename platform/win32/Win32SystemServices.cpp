@@ -174,3 +174,22 @@ std::string Win32SystemServices::ShellText(const std::string& utf8)
     WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
     return text;
 }
+
+// Without best-fit mapping a character either converts to itself or to the default character,
+// so the flag tells exactly whether the text survives. A UTF-8 ANSI code page holds everything
+// (and refuses the flag).
+bool Win32SystemServices::ShellTextHolds(const std::string& utf8)
+{
+    const std::wstring wide = ToWide(utf8);
+    if (wide.empty() || GetACP() == CP_UTF8)
+        return true;
+    const int length = static_cast<int>(wide.size());
+    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return false;
+    std::string text(static_cast<size_t>(size), '\0');
+    BOOL usedDefault = FALSE;
+    size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, text.data(), size, nullptr,
+                               &usedDefault);
+    return size > 0 && !usedDefault;
+}

@@ -28,6 +28,7 @@ public:
     bool RemoveFile(const std::string& path) override;
     std::vector<TFolderEntry> ListFolder(const std::string& path) override;
     std::string ShellText(const std::string& utf8) override;
+    bool ShellTextHolds(const std::string& utf8) override;
     std::unique_ptr<WallpaperService> StartWallpaperService() override;
 
 private:

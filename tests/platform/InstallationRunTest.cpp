@@ -5,7 +5,9 @@
 #include "platform/posix/PosixSystemServices.h"
 #include "toolkit/core/Exceptions.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -24,6 +26,34 @@ struct RecordingView : TInstallationView {
 // The Linux services with a wallpaper service that cannot start.
 struct NoWallpaperServices : PosixSystemServices {
     std::unique_ptr<WallpaperService> StartWallpaperService() override { throw Exception("不支持的接口"); }
+};
+
+// The Linux services as a shell whose code page holds ASCII alone would see them: every other
+// character becomes "?", and a folder may have a short name in ASCII.
+struct AsciiShellServices : PosixSystemServices {
+    static bool Ascii(unsigned char c) { return c < 0x80; }
+    bool ShellTextHolds(const std::string& utf8) override
+    {
+        return std::all_of(utf8.begin(), utf8.end(), [](char c) { return Ascii(static_cast<unsigned char>(c)); });
+    }
+    std::string ShellText(const std::string& utf8) override
+    {
+        std::string text;
+        for (char c : utf8) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (Ascii(byte))
+                text += c;
+            else if (byte >= 0xC0) // the first byte of a character
+                text += '?';
+        }
+        return text;
+    }
+    std::string ShortPathName(const std::string& path) override
+    {
+        auto found = shortNames.find(path);
+        return found == shortNames.end() ? std::string() : found->second;
+    }
+    std::map<std::string, std::string> shortNames;
 };
 
 class InstallationRunTest : public PosixTestFolder {
@@ -161,4 +191,19 @@ TEST_F(InstallationRunTest, AWallpaperServiceThatCannotStartFailsAtNineWithBothF
     EXPECT_EQ(view.positions.back(), 9);
     EXPECT_TRUE(fs::exists(Common() + "/春天/flashwallpaper.swf"));
     EXPECT_TRUE(fs::exists(Common() + "/春天/春天.htm"));
+}
+
+TEST_F(InstallationRunTest, ACodePageThatLacksTheFolderGetsTheShortNameAndKeepsTheRestOfThePage)
+{
+    AsciiShellServices ascii;
+    const std::string shortFolder = home + "/FLASH~1/8C1E~1";
+    ascii.shortNames[Common() + "/春天"] = shortFolder;
+    Install(ascii);
+    const std::string target = Common() + "/春天/";
+    EXPECT_EQ(view.finished, target);
+    const std::string page = ReadFile(target + "春天.htm");
+    EXPECT_EQ(page, ascii.ShellText(BuildHostPage(project, shortFolder + "/").Text()));
+    EXPECT_EQ(page.substr(0, page.find('\r')), "<HTML><TITLE>?" "?</TITLE>");
+    EXPECT_NE(page.find("value=\"file:///" + shortFolder + "/flashwallpaper.swf\""), std::string::npos);
+    EXPECT_EQ(ReadFile(target + "flashwallpaper.swf"), std::string(movie.View()));
 }

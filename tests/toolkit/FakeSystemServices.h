@@ -32,6 +32,7 @@ public:
     bool profileWritable = true;
     std::vector<ProfileWrite> profileWrites;
     std::map<std::string, std::vector<TFolderEntry>> folders;
+    bool shellHoldsAll = true; // otherwise the shell's code page holds ASCII alone
 
     void SetValue(TRegistryRoot root, const std::string& path, const std::string& name, TRegistryDataType type,
                   const std::string& bytes)
@@ -83,6 +84,13 @@ public:
     {
         auto found = folders.find(path);
         return found == folders.end() ? std::vector<TFolderEntry>() : found->second;
+    }
+    bool ShellTextHolds(const std::string& utf8) override
+    {
+        for (char c : utf8)
+            if (static_cast<unsigned char>(c) >= 0x80 && !shellHoldsAll)
+                return false;
+        return true;
     }
     std::unique_ptr<WallpaperService> StartWallpaperService() override { return nullptr; }
 
