@@ -1,6 +1,8 @@
 # Sourced by the Wine tests: a fresh 64-bit Wine prefix in a temporary folder, with code page 936
-# as on a Chinese system, and the small helpers every such test uses.
-#   wine_prefix NAME   makes $work (removed on exit), exports the prefix's environment and boots it;
+# as on a Chinese system (or another system's, by its locale), and the small helpers every such
+# test uses.
+#   wine_prefix NAME [LOCALE]  makes $work (removed on exit), exports the prefix's environment and
+#                      boots it under LOCALE (zh_CN.UTF-8: code page 936; en_US.UTF-8: 1252);
 #                      sets $wine and $wineserver
 #   wine_desktop       settings and fonts for windows on a display without a window manager
 # With the helpers of tests/support/script_checks.sh.
@@ -13,14 +15,15 @@ wine_prefix() {
   for tool in "$wine" "$wineserver"; do
     [ -x "$tool" ] || { echo "FAIL: $tool is missing (scripts/install-deps installs wine64)"; exit 1; }
   done
-  if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
-    echo "FAIL: the zh_CN.UTF-8 locale is missing (scripts/install-deps generates it)"
+  local system_locale=${2:-zh_CN.UTF-8}
+  if ! locale -a 2>/dev/null | grep -qix "${system_locale%%.*}.utf-\\?8"; then
+    echo "FAIL: the $system_locale locale is missing (scripts/install-deps generates it)"
     exit 1
   fi
   work=$(mktemp -d "/tmp/merrowin-$1-XXXXXX")
   export HOME=$work/home # before wineboot, or the prefix's Documents links to the real home
   export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=zh_CN.UTF-8
+  export LC_ALL=$system_locale
   mkdir -p "$HOME"
   trap wine_cleanup EXIT
   trap 'exit 1' TERM INT
