@@ -3,6 +3,10 @@
 # which toolkit/resources/Resources.cpp searches. The same table serves every platform, the
 # cross builds included, because only CMake itself runs at build time.
 #
+# Each file is stored as a gzip member (CMake's own archiver packs it): the bitmaps are mostly
+# flat colour, and raw they were most of the installer stub's size. The program unpacks an entry
+# the first time it is asked for.
+#
 # As a module:  merrowin_embed_resources(<target> <folder> <glob>)
 #                 the styles' table (kResourceTable), from every file of a folder;
 #               merrowin_embed_resource_table(<target> <table> <file>...)
@@ -38,18 +42,30 @@ if(CMAKE_SCRIPT_MODE_FILE)
   set(index 0)
   foreach(name IN LISTS names)
     set(file ${file_${name}})
-    file(READ ${path_${name}} hex HEX)
-    string(LENGTH "${hex}" digits)
-    if(digits EQUAL 0)
+    file(SIZE ${path_${name}} unpacked)
+    if(unpacked EQUAL 0)
       message(FATAL_ERROR "resource file ${file} is empty")
     endif()
+    set(packed ${OUTPUT}.${name}.gz)
+    file(ARCHIVE_CREATE OUTPUT ${packed} PATHS ${path_${name}} FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+    file(READ ${packed} hex HEX)
+    file(REMOVE ${packed})
+    # The member's header must be the plain ten bytes (no name, no extra field); its time stamp
+    # is zeroed so that the same files always make the same program.
+    string(SUBSTRING "${hex}" 0 8 magic)
+    if(NOT magic STREQUAL "1f8b0800")
+      message(FATAL_ERROR "CMake packed ${file} in an unexpected gzip header (${magic})")
+    endif()
+    string(SUBSTRING "${hex}" 16 -1 rest)
+    set(hex "1f8b080000000000${rest}")
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
     # Sixteen bytes a line, so that no tool meets one enormous line.
     string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
     string(REGEX REPLACE "(${line})" "\\1\n    " bytes "${bytes}")
     string(REGEX REPLACE "\n    $" "" bytes "${bytes}")
-    math(EXPR size "${digits} / 2")
     string(APPEND arrays "const unsigned char resource${index}[${size}] = {\n    ${bytes}\n};\n")
-    string(APPEND table "    {\"${name}\", resource${index}, ${size}},\n")
+    string(APPEND table "    {\"${name}\", resource${index}, ${size}, ${unpacked}},\n")
     math(EXPR index "${index} + 1")
   endforeach()
   if(index EQUAL 0)

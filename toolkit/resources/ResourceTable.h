@@ -7,11 +7,12 @@
 #include <vector>
 
 // A table of resources the build embeds (cmake/EmbedResources.cmake writes its definition):
-// sorted by name, names in upper case, each with the bytes of its file.
+// sorted by name, names in upper case, each with its file packed as one gzip member.
 struct TResourceEntry {
     const char* name;
-    const unsigned char* data;
-    size_t size;
+    const unsigned char* data;  // the gzip member
+    size_t size;                // its length
+    size_t unpackedSize;        // the length of the file
 };
 
 // The built-in styles' table, which LoadBitmapResource reads.
@@ -24,7 +25,9 @@ class TResourceTable {
 public:
     TResourceTable(const TResourceEntry* entries, size_t count) : entries_(entries), count_(count) {}
 
-    // The resource's bytes, or nullopt when the table has none of that name.
+    // The resource's bytes, or nullopt when the table has none of that name or its entry does
+    // not unpack to exactly its file's length. An entry is unpacked once, on first use, and its
+    // bytes then stay for the rest of the program.
     std::optional<std::string_view> Find(std::string_view name) const;
     // Every name, in upper case and sorted.
     std::vector<std::string> Names() const;

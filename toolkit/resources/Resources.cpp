@@ -2,9 +2,12 @@
 
 #include "toolkit/layout/ResourceLocator.h"
 #include "toolkit/resources/ResourceTable.h"
+#include "toolkit/resources/ResourceUnpack.h"
 #include "toolkit/streams/MemoryStream.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -24,6 +27,21 @@ int Compare(const char* entry, std::string_view name)
     return entry[i] ? 1 : -1;
 }
 
+// The entries unpacked so far, for the whole program: tables are small values copied freely, so
+// the bytes belong to the entry, not to a table object.
+std::optional<std::string_view> Unpacked(const TResourceEntry& entry)
+{
+    static std::mutex mutex;
+    static std::map<const TResourceEntry*, std::optional<std::string>> unpacked;
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto found = unpacked.find(&entry);
+    if (found == unpacked.end())
+        found = unpacked.emplace(&entry, UnpackResource(entry)).first;
+    if (!found->second)
+        return std::nullopt;
+    return std::string_view(*found->second);
+}
+
 } // namespace
 
 std::optional<std::string_view> TResourceTable::Find(std::string_view name) const
@@ -34,7 +52,7 @@ std::optional<std::string_view> TResourceTable::Find(std::string_view name) cons
         begin, end, name, [](const TResourceEntry& entry, std::string_view key) { return Compare(entry.name, key) < 0; });
     if (found == end || Compare(found->name, name) != 0)
         return std::nullopt;
-    return std::string_view(reinterpret_cast<const char*>(found->data), found->size);
+    return Unpacked(*found);
 }
 
 std::vector<std::string> TResourceTable::Names() const
