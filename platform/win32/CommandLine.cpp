@@ -1,6 +1,6 @@
 #include "platform/CommandLine.h"
 
-#include "toolkit/core/Utf8Path.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -17,7 +17,7 @@ std::vector<std::string> Utf8Arguments(int, char**)
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 0; wide && i < count; ++i)
-        arguments.push_back(PathToUtf8(std::filesystem::path(wide[i])));
+        arguments.push_back(FromWide(wide[i]));
     LocalFree(wide);
     return arguments;
 }

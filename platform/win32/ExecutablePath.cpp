@@ -1,6 +1,6 @@
 #include "platform/ExecutablePath.h"
 
-#include "toolkit/core/Utf8Path.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ std::string ExecutablePath()
     for (;;) {
         DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size())
-            return PathToUtf8(std::wstring(buffer.data(), length));
+            return FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(buffer.size() * 2);
     }
 }

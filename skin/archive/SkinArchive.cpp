@@ -1,14 +1,11 @@
 #include "skin/archive/SkinArchive.h"
 
+#include "platform/FileAccess.h"
 #include "skin/archive/SkinInflater.h"
 #include "skin/archive/ZipCipher.h"
-#include "toolkit/core/Utf8Path.h"
 #include "toolkit/streams/FileStream.h"
 
-#include <filesystem>
 #include <optional>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -146,13 +143,6 @@ uint8_t Settle(uint8_t result, int64_t outputSize, uint32_t recordedSize)
     return result;
 }
 
-int64_t FileSize(const std::string& fileName)
-{
-    std::error_code error;
-    const uintmax_t size = fs::file_size(Utf8Path(fileName), error);
-    return error ? -1 : static_cast<int64_t>(size);
-}
-
 } // namespace
 
 uint8_t ExtractSkinEntry(TStream& archive, const std::string& entryName, TStream& output, const std::string& password)
@@ -174,8 +164,7 @@ uint8_t ExtractSkinEntry(const std::string& archiveFile, const std::string& entr
 {
     uint8_t result = skFailed;
     try {
-        std::error_code error;
-        if (fs::exists(Utf8Path(archiveFile), error)) {
+        if (PathExists(archiveFile)) {
             TFileStream archive(archiveFile, TFileStream::fmOpenRead);
             if (const std::optional<TMemberInfo> member = FindMember(archive, entryName)) {
                 int64_t written = 0;
@@ -192,8 +181,7 @@ uint8_t ExtractSkinEntry(const std::string& archiveFile, const std::string& entr
         result = skFailed;
     }
     // Whatever failed, nothing is left under the output name; a folder there is no output.
-    std::error_code ignored;
-    if (result != skExtracted && !fs::is_directory(Utf8Path(outputFile), ignored))
-        fs::remove(Utf8Path(outputFile), ignored);
+    if (result != skExtracted && !IsFolder(outputFile))
+        RemoveFile(outputFile);
     return result;
 }

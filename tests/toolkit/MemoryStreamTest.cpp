@@ -80,3 +80,40 @@ TEST(TFileStream, MissingFilesAndFoldersRaiseTheFileErrors)
     EXPECT_THROW(TFileStream(PathToUtf8(std::filesystem::temp_directory_path()), TFileStream::fmOpenRead),
                  EFOpenError);
 }
+
+// Reads and writes in turn on one open file, as the skin engine's and the installer's files are
+// used, and the size changed under an open file.
+TEST(TFileStream, ReadingAndWritingInTurnAndResizing)
+{
+    const std::string name = PathToUtf8(std::filesystem::temp_directory_path() / "merrowin-file-stream.bin");
+    {
+        TFileStream file(name, TFileStream::fmCreate);
+        file.WriteBuffer("abcdef", 6);
+        EXPECT_EQ(file.Seek(1, TSeekOrigin::soBeginning), 1);
+        char two[2] = {};
+        file.ReadBuffer(two, 2);
+        EXPECT_EQ(std::string(two, 2), "bc");
+        file.WriteBuffer("XY", 2);  // straight after a read: lands at 3
+        EXPECT_EQ(file.Position(), 5);
+        char rest = 0;
+        file.ReadBuffer(&rest, 1);
+        EXPECT_EQ(rest, 'f');
+        EXPECT_EQ(file.Size(), 6);
+        EXPECT_EQ(file.Seek(-1, TSeekOrigin::soBeginning), -1);
+        file.SetSize(4);
+        EXPECT_EQ(file.Size(), 4);
+        EXPECT_EQ(file.Position(), 4);  // it was beyond the new end
+        file.SetPosition(2);
+        file.SetSize(8);
+        EXPECT_EQ(file.Position(), 2);
+        EXPECT_EQ(file.Read(&rest, 1), 1);
+        EXPECT_EQ(rest, 'c');
+    }
+    TFileStream file(name, TFileStream::fmOpenRead);
+    std::string all(8, '?');
+    file.ReadBuffer(all.data(), 8);
+    EXPECT_EQ(all, std::string("abcX\0\0\0\0", 8));
+    EXPECT_EQ(file.Read(all.data(), 1), 0);
+    EXPECT_EQ(file.Write("z", 1), 0);  // opened for reading only
+    std::filesystem::remove(name);
+}

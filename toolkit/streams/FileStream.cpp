@@ -1,69 +1,72 @@
 #include "toolkit/streams/FileStream.h"
 
+#include "platform/FileAccess.h"
 #include "toolkit/core/Exceptions.h"
-#include "toolkit/core/Utf8Path.h"
-
-#include <filesystem>
-#include <limits>
 
 namespace {
 
-std::ios_base::openmode OpenMode(TFileStream::Mode mode)
+const char* OpenMode(TFileStream::Mode mode)
 {
-    using std::ios_base;
     switch (mode) {
-    case TFileStream::fmCreate: return ios_base::in | ios_base::out | ios_base::trunc | ios_base::binary;
-    case TFileStream::fmOpenRead: return ios_base::in | ios_base::binary;
-    case TFileStream::fmOpenWrite: return ios_base::out | ios_base::in | ios_base::binary;
-    case TFileStream::fmOpenReadWrite: return ios_base::in | ios_base::out | ios_base::binary;
+    case TFileStream::fmCreate: return "w+b";
+    case TFileStream::fmOpenRead: return "rb";
+    case TFileStream::fmOpenWrite:
+    case TFileStream::fmOpenReadWrite: return "r+b";
     }
-    return ios_base::in | ios_base::binary;
+    return "rb";
 }
 
 } // namespace
 
 TFileStream::TFileStream(const std::string& fileName, Mode mode) : fileName_(fileName)
 {
-    std::filesystem::path path = Utf8Path(fileName);
-    std::error_code error;
-    bool isFolder = std::filesystem::is_directory(path, error);
-    if (isFolder || !file_.open(path, OpenMode(mode))) {
+    if (!IsFolder(fileName))
+        file_.reset(OpenFile(fileName, OpenMode(mode)));
+    if (!file_) {
         if (mode == fmCreate)
             throw EFCreateError(fileName);
         throw EFOpenError(fileName);
     }
 }
 
+void TFileStream::Switch(LastAccess next)
+{
+    if (last_ != LastAccess::None && last_ != next)
+        SeekFile(file_.get(), 0, SEEK_CUR);
+    last_ = next;
+}
+
 int64_t TFileStream::Read(void* buffer, int64_t count)
 {
     if (count <= 0)
         return 0;
-    return file_.sgetn(static_cast<char*>(buffer), count);
+    Switch(LastAccess::Read);
+    return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), file_.get()));
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count)
 {
     if (count <= 0)
         return 0;
-    return file_.sputn(static_cast<const char*>(buffer), count);
+    Switch(LastAccess::Write);
+    return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), file_.get()));
 }
 
+// The new position, or -1 when the file cannot go there (before its start, for one).
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin)
 {
-    std::ios_base::seekdir dir = origin == TSeekOrigin::soBeginning ? std::ios_base::beg
-                                 : origin == TSeekOrigin::soCurrent ? std::ios_base::cur
-                                                                    : std::ios_base::end;
-    std::streampos position = file_.pubseekoff(offset, dir, std::ios_base::in | std::ios_base::out);
-    return static_cast<int64_t>(std::streamoff(position));
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
+    if (SeekFile(file_.get(), offset, whence) != 0)
+        return -1;
+    last_ = LastAccess::None;
+    return TellFile(file_.get());
 }
 
 void TFileStream::SetSize(int64_t newSize)
 {
-    file_.pubsync();
-    std::error_code error;
-    std::filesystem::resize_file(Utf8Path(fileName_), static_cast<uintmax_t>(newSize), error);
-    if (error)
+    const int64_t position = TellFile(file_.get());
+    std::fflush(file_.get());
+    if (!ResizeFile(fileName_, newSize))
         throw EWriteError();
-    if (Position() > newSize)
-        Seek(0, TSeekOrigin::soEnd);
+    Seek(position > newSize ? 0 : position, position > newSize ? TSeekOrigin::soEnd : TSeekOrigin::soBeginning);
 }

@@ -2,10 +2,13 @@
 
 #include "toolkit/streams/Stream.h"
 
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <string>
 
-// A stream over a file on disk, named by a UTF-8 path.
+// A stream over a file on disk, named by a UTF-8 path. It stands on the C library's buffered
+// files rather than on the standard library's file streams, which would bring their whole locale
+// machinery into the installer stub.
 class TFileStream : public TStream {
 public:
     enum Mode { fmCreate, fmOpenRead, fmOpenWrite, fmOpenReadWrite };
@@ -22,6 +25,14 @@ public:
     const std::string& FileName() const { return fileName_; }
 
 private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    // The C library asks for a seek between writing and reading, in either order.
+    enum class LastAccess { None, Read, Write };
+    void Switch(LastAccess next);
+
     std::string fileName_;
-    std::filebuf file_;
+    std::unique_ptr<std::FILE, Closer> file_;
+    LastAccess last_ = LastAccess::None;
 };
