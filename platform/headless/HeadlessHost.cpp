@@ -1,14 +1,14 @@
 #include "platform/headless/HeadlessHost.h"
 
+#include "platform/PixelScale.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "toolkit/graphics/Bitmap.h"
 #include "toolkit/graphics/PngWriter.h"
+#include "toolkit/streams/FileStream.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -19,12 +19,20 @@ constexpr uint64_t kGraceMs = 60000;
 // The Win32 answer IDs the script names.
 constexpr int kIdOk = 1, kIdYes = 6, kIdNo = 7;
 
+bool Blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
 std::vector<std::string> Words(const std::string& line)
 {
-    std::istringstream in(line);
     std::vector<std::string> words;
-    for (std::string w; in >> w;)
-        words.push_back(w);
+    for (size_t i = 0; i < line.size();) {
+        while (i < line.size() && Blank(line[i]))
+            ++i;
+        const size_t start = i;
+        while (i < line.size() && !Blank(line[i]))
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
     return words;
 }
 
@@ -78,27 +86,46 @@ HeadlessHost::~HeadlessHost()
 
 void HeadlessHost::AppendScript(const std::string& script)
 {
-    std::istringstream in(script);
-    for (std::string line; std::getline(in, line);) {
+    for (size_t start = 0; start < script.size();) {
+        size_t end = script.find('\n', start);
+        if (end == std::string::npos)
+            end = script.size();
+        std::string line = script.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines_.push_back(line);
+        start = end + 1;
     }
 }
 
 std::unique_ptr<HeadlessHost> HeadlessHost::FromEnvironment()
 {
+    int scale = 1;
+    if (const char* text = std::getenv("MERROWIN_SCALE"); text && *text) {
+        if (std::string(text) != "1" && std::string(text) != "2") {
+            std::fprintf(stderr, "headless: MERROWIN_SCALE is 1 or 2, not %s\n", text);
+            std::exit(3);
+        }
+        scale = text[0] - '0';
+    }
     const char* file = std::getenv("MERROWIN_SCRIPT");
-    if (!file || !*file)
-        return std::make_unique<HeadlessHost>();
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    if (!file || !*file) {
+        auto host = std::make_unique<HeadlessHost>();
+        host->SetScale(scale);
+        return host;
+    }
+    std::string text;
+    try {
+        TFileStream in(file, TFileStream::fmOpenRead);
+        text.resize(static_cast<size_t>(in.Size()));
+        in.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
+    } catch (const std::exception&) {
         std::fprintf(stderr, "headless: cannot read the script %s\n", file);
         std::exit(3);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::make_unique<HeadlessHost>(text.str());
+    auto host = std::make_unique<HeadlessHost>(text);
+    host->SetScale(scale);
+    return host;
 }
 
 std::unique_ptr<HostWindow> HeadlessHost::NewWindow(const HostWindowParams& params)
@@ -264,7 +291,7 @@ bool HeadlessHost::RunCommand(const std::string& line)
     long long a = 0, b = 0;
     if ((command == "click" || command == "down" || command == "up" || command == "move") && words.size() == 3 &&
         ParseInt(words[1], -32768, 32767, a) && ParseInt(words[2], -32768, 32767, b)) {
-        int x = static_cast<int>(a), y = static_cast<int>(b);
+        const int x = Unscale(static_cast<int>(a), scale_), y = Unscale(static_cast<int>(b), scale_);
         if (command == "click")
             return Mouse(HostEventType::MouseMove, x, y) && Mouse(HostEventType::MouseDown, x, y) &&
                    Mouse(HostEventType::MouseUp, x, y);
@@ -427,10 +454,12 @@ bool HeadlessHost::SaveShot(const std::string& fileName) const
     HeadlessWindow* window = ActiveWindow();
     if (!window || window->PixelWidth() == 0 || window->PixelHeight() == 0)
         return false;
-    std::vector<uint32_t> pixels = Snapshot(*window);
-    TBitmap bitmap(window->PixelWidth(), window->PixelHeight());
+    const std::vector<uint32_t> pixels = Snapshot(*window);
+    const int width = window->PixelWidth(), height = window->PixelHeight();
+    const std::vector<uint32_t> scaled = ScaledPicture(pixels.data(), width, height, scale_);
+    TBitmap bitmap(width * scale_, height * scale_);
     bitmap.SetPixelFormat(TPixelFormat::pf32bit);
-    std::copy(pixels.begin(), pixels.end(), bitmap.Bits());
+    std::copy(scaled.begin(), scaled.end(), bitmap.Bits());
     try {
         SavePngToFile(bitmap, fileName);
     } catch (const std::exception&) {

@@ -30,7 +30,7 @@ class HeadlessWindow;
 //   answer yes|no|ok  answers the open message box
 //   shot FILE.png     a picture of the active window: the whole window area, with the parts
 //                     outside the window's shape transparent
-// X and Y are pixels of the active window (frame included). A command that cannot apply (an
+// X and Y are pixels of the active window (frame included), as its shots show them. A command that cannot apply (an
 // unknown command or key, no message box open, no window) is reported on standard error and the
 // program exits with status 3. When the script is used up the host closes the main (first)
 // window as its close button would; a program that then still waits, with no timer due within
@@ -41,8 +41,12 @@ public:
     ~HeadlessHost() override;
 
     // MERROWIN_SCRIPT names the script file; without it the script is empty. A script file that
-    // cannot be read is a failure (status 3).
+    // cannot be read is a failure (status 3). MERROWIN_SCALE=2 makes it a screen of high pixel
+    // density, as the desktop hosts show one (PixelScale.h): shots twice as wide and high, and the
+    // script's X and Y in those shots' pixels. Any other value than 1 or 2 is a failure.
     static std::unique_ptr<HeadlessHost> FromEnvironment();
+    void SetScale(int scale) { scale_ = scale; }
+    int Scale() const { return scale_; }
 
     std::unique_ptr<HostWindow> NewWindow(const HostWindowParams& params) override;
     uint64_t NowMs() override { return now_; }
@@ -71,7 +75,8 @@ public:
     const std::vector<HeadlessWindow*>& Windows() const { return windows_; }
     // The window as a 32-bit picture, alpha 0 outside its shape: width, height, pixels.
     std::vector<uint32_t> Snapshot(const HeadlessWindow& window) const;
-    // Writes the active window as a PNG; false when there is none or the file cannot be written.
+    // Writes the active window as a PNG at the host's scale; false when there is none or the file
+    // cannot be written.
     bool SaveShot(const std::string& fileName) const;
     const std::string& Clipboard() const { return clipboard_; }
 
@@ -99,6 +104,7 @@ private:
     std::optional<uint64_t> scriptEnded_;
     bool closeSent_ = false;
     HostPoint cursor_;
+    int scale_ = 1;
     unsigned buttons_ = 0;
     HeadlessWindow* moving_ = nullptr;
     HostPoint moveStart_;

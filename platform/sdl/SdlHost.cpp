@@ -1,6 +1,8 @@
 #include "platform/sdl/SdlHost.h"
 
 #include "platform/FontEngine.h"
+#include "platform/PixelScale.h"
+#include "platform/sdl/DesktopScale.h"
 #include "platform/sdl/DisplayChoice.h"
 #include "platform/sdl/SdlKeyMap.h"
 #include "platform/sdl/SdlWindow.h"
@@ -9,6 +11,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -84,10 +87,10 @@ std::unique_ptr<SdlHost> SdlHost::Open(std::string& why)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    return std::unique_ptr<SdlHost>(new SdlHost());
+    return std::unique_ptr<SdlHost>(new SdlHost(DesktopScale(std::getenv("GDK_SCALE"), ReadXResources())));
 }
 
-SdlHost::SdlHost()
+SdlHost::SdlHost(int scale) : scale_(scale)
 {
     if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
         x11Errors_ = std::make_unique<X11WakeupErrors>();
@@ -130,11 +133,13 @@ uint64_t SdlHost::NowMs() { return SDL_GetTicks64(); }
 
 void SdlHost::Pause(uint32_t milliseconds) { SDL_Delay(milliseconds); }
 
+int SdlHost::Unscaled(int screen) const { return Unscale(screen, scale_); }
+
 HostPoint SdlHost::CursorPos()
 {
     HostPoint p;
     SDL_GetGlobalMouseState(&p.x, &p.y);
-    return p;
+    return {Unscaled(p.x), Unscaled(p.y)};
 }
 
 HostRect SdlHost::WorkArea(const HostRect& nearWindow)
@@ -147,13 +152,13 @@ HostRect SdlHost::WorkArea(const HostRect& nearWindow)
         else
             displays.push_back({});
     }
-    const int display = DisplayForWindow(displays, nearWindow);
+    const int display = DisplayForWindow(displays, ScaleRect(nearWindow, scale_));
     if (display < 0)
         return nearWindow;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(display, &usable) != 0)
-        return displays[static_cast<size_t>(display)];
-    return {usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+        return UnscaleRect(displays[static_cast<size_t>(display)], scale_);
+    return UnscaleRect({usable.x, usable.y, usable.x + usable.w, usable.y + usable.h}, scale_);
 }
 
 // SDL's own message box is a bare dialog of the display's toolkit; the classic box the toolkit
@@ -292,8 +297,8 @@ void SdlHost::MouseLeft(SdlWindow& window)
 void SdlHost::TranslateMotion(const SDL_Event& sdl, SdlWindow& window)
 {
     HostEvent event = EventFor(HostEventType::MouseMove, window);
-    event.x = sdl.motion.x;
-    event.y = sdl.motion.y;
+    event.x = Unscaled(sdl.motion.x);
+    event.y = Unscaled(sdl.motion.y);
     event.shift = ShiftFromMods(SDL_GetModState()) | ShiftFromButtons(sdl.motion.state);
     Push(event);
 }
@@ -303,8 +308,8 @@ void SdlHost::TranslateWheel(const SDL_Event& sdl, SdlWindow& window)
     if (sdl.wheel.y == 0)
         return;
     HostEvent event = EventFor(HostEventType::MouseWheel, window);
-    event.x = sdl.wheel.mouseX;
-    event.y = sdl.wheel.mouseY;
+    event.x = Unscaled(sdl.wheel.mouseX);
+    event.y = Unscaled(sdl.wheel.mouseY);
     event.wheelDelta = sdl.wheel.y * 120;
     event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
     Push(event);
@@ -329,8 +334,8 @@ void SdlHost::TranslateButton(const SDL_Event& sdl, SdlWindow& window)
     default:
         return;
     }
-    event.x = sdl.button.x;
-    event.y = sdl.button.y;
+    event.x = Unscaled(sdl.button.x);
+    event.y = Unscaled(sdl.button.y);
     const unsigned bit = ButtonBit(sdl.button.button);
     if (down) {
         buttons_ |= bit;

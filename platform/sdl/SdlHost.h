@@ -15,7 +15,9 @@ union SDL_Event;
 // The window host of Linux desktops, on SDL2's video subsystem. Every form gets a borderless
 // window that shows the toolkit's pixels as they are, frame and title bar included; the shape,
 // the title-bar drag and the keys the toolkit expects from a Win32 system are made here from
-// what SDL offers. Time is the real clock.
+// what SDL offers. Time is the real clock. On a desktop scaled to 150 % or more every window is
+// shown at twice its size (PixelScale.h): the toolkit sees its own pixels, the display twice as
+// many.
 class SdlHost : public WindowHost {
 public:
     // Opens the video subsystem; nullptr when there is no display, with SDL's reason in `why`.
@@ -35,11 +37,13 @@ public:
     bool SetClipboardText(const std::string& text) override;
 
     // Called by the windows.
+    int Scale() const { return scale_; }
     void Forget(SdlWindow* window);
     void StartMove(SdlWindow* window);
 
 private:
-    SdlHost();
+    explicit SdlHost(int scale);
+    int Unscaled(int screen) const;
 
     void Translate(const SDL_Event& sdl);
     void TranslateWindowEvent(const SDL_Event& sdl, SdlWindow& window);
@@ -55,6 +59,7 @@ private:
     SdlWindow* Find(uint32_t sdlWindowId) const;
     void Push(const HostEvent& event) { pending_.push_back(event); }
 
+    int scale_;
     std::unique_ptr<X11WakeupErrors> x11Errors_;
     std::unordered_map<uint32_t, SdlWindow*> windows_;
     std::deque<HostEvent> pending_;

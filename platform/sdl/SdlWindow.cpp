@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include "platform/IconColours.h"
+#include "platform/PixelScale.h"
 #include "platform/sdl/SdlHost.h"
 #include "platform/sdl/ShapeMask.h"
 
@@ -19,9 +20,11 @@ int HeightOf(const HostRect& r) { return std::max(1, r.bottom - r.top); }
 
 }  // namespace
 
-SdlWindow::SdlWindow(SdlHost& host, const HostWindowParams& params) : host_(&host), bounds_(params.bounds)
+SdlWindow::SdlWindow(SdlHost& host, const HostWindowParams& params)
+    : host_(&host), scale_(host.Scale()), bounds_(params.bounds)
 {
-    const int width = WidthOf(bounds_), height = HeightOf(bounds_);
+    const HostRect screen = Screen();
+    const int width = WidthOf(screen), height = HeightOf(screen);
     // SDL puts a shaped window where it was asked only once the first shape is set, and only for
     // a position other than 0; so it is asked for 0, 0 and placed by hand after its first shape.
     window_ = SDL_CreateShapedWindow(params.title.c_str(), 0, 0, static_cast<unsigned>(width),
@@ -29,10 +32,10 @@ SdlWindow::SdlWindow(SdlHost& host, const HostWindowParams& params) : host_(&hos
     if (window_)
         ApplyShape();
     else
-        window_ = SDL_CreateWindow(params.title.c_str(), bounds_.left, bounds_.top, width, height, kWindowFlags);
+        window_ = SDL_CreateWindow(params.title.c_str(), screen.left, screen.top, width, height, kWindowFlags);
     if (!window_)
         throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
-    SDL_SetWindowPosition(window_, bounds_.left, bounds_.top);
+    SDL_SetWindowPosition(window_, screen.left, screen.top);
     id_ = SDL_GetWindowID(window_);
 }
 
@@ -54,11 +57,14 @@ void SdlWindow::Detach()
 
 bool SdlWindow::Shaped() const { return window_ && SDL_IsShapedWindow(window_); }
 
-void SdlWindow::SetBounds(const HostRect& screen)
+HostRect SdlWindow::Screen() const { return ScaleRect(bounds_, scale_); }
+
+void SdlWindow::SetBounds(const HostRect& bounds)
 {
-    bounds_ = screen;
+    bounds_ = bounds;
     if (!window_)
         return;
+    const HostRect screen = Screen();
     int left = 0, top = 0, width = 0, height = 0;
     SDL_GetWindowPosition(window_, &left, &top);
     SDL_GetWindowSize(window_, &width, &height);
@@ -76,7 +82,7 @@ void SdlWindow::DragTo(int left, int top)
 {
     bounds_ = {left, top, left + (bounds_.right - bounds_.left), top + (bounds_.bottom - bounds_.top)};
     if (window_)
-        SDL_SetWindowPosition(window_, left, top);
+        SDL_SetWindowPosition(window_, left * scale_, top * scale_);
 }
 
 void SdlWindow::Show()
@@ -134,8 +140,15 @@ void SdlWindow::Present(const uint32_t* pixels, int width, int height, const Hos
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface)
         return;
+    HostRect area = presented_ ? dirty : HostRect{0, 0, width, height};
+    if (scale_ > 1) {
+        scaled_.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(scale_ * scale_));
+        area = ScalePixels(pixels, width, height, area, scale_, scaled_.data(), static_cast<size_t>(width * scale_));
+        pixels = scaled_.data();
+        width *= scale_;
+        height *= scale_;
+    }
     const int w = std::min(width, surface->w), h = std::min(height, surface->h);
-    HostRect area = presented_ ? dirty : HostRect{0, 0, w, h};
     area.left = std::clamp(area.left, 0, w);
     area.right = std::clamp(area.right, 0, w);
     area.top = std::clamp(area.top, 0, h);
@@ -176,7 +189,7 @@ void SdlWindow::ApplyShape()
         return;
     int width = 0, height = 0;
     SDL_GetWindowSize(window_, &width, &height);
-    const std::vector<uint8_t> mask = ShapeMask(shape_, width, height);
+    const std::vector<uint8_t> mask = ShapeMask(ScaleRects(shape_, scale_), width, height);
     if (mask.empty())
         return;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);

@@ -9,8 +9,8 @@
 class SdlHost;
 struct SDL_Window;
 
-// One form's native window: borderless, placed and sized exactly as the form, showing the
-// back buffer through the window surface. Where the display can shape windows it is made as a
+// One form's native window: borderless, placed and sized exactly as the form at the host's scale
+// (PixelScale.h), showing the back buffer at that scale through the window surface. Where the display can shape windows it is made as a
 // shaped window from the start, since SDL cannot shape a window made otherwise.
 class SdlWindow : public HostWindow {
 public:
@@ -51,12 +51,16 @@ public:
 
 private:
     void ApplyShape();
+    // The window's place on the display, in its pixels.
+    HostRect Screen() const;
 
     SdlHost* host_;
+    int scale_;
     SDL_Window* window_ = nullptr;
     uint32_t id_ = 0;
     HostRect bounds_;
     std::vector<HostRect> shape_;
+    std::vector<uint32_t> scaled_;  // the last pixels at the scale, when it is not 1
     bool captured_ = false;
     bool minimised_ = false;
     bool presented_ = false;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Host.h"
 
+#include "platform/PixelScale.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Window.h"
 #include "toolkit/core/Exceptions.h"
@@ -135,16 +137,20 @@ bool Win32Host::WaitEvent(HostEvent& event, uint64_t deadlineMs)
 
 // --- Screen ---------------------------------------------------------------------------------
 
+// The screen in the toolkit's pixels (PixelScale.h): screen pixels divided by the scale of the
+// monitor in question.
 HostPoint Win32Host::CursorPos()
 {
     POINT point{};
     GetCursorPos(&point);
-    return {point.x, point.y};
+    const int scale = ScaleAt(point);
+    return {Unscale(point.x, scale), Unscale(point.y, scale)};
 }
 
 HostRect Win32Host::WorkArea(const HostRect& nearWindow)
 {
-    const RECT rect{nearWindow.left, nearWindow.top, nearWindow.right, nearWindow.bottom};
+    const HostRect guess = ScaleRect(nearWindow, ScaleAt(POINT{0, 0}));
+    const RECT rect{guess.left, guess.top, guess.right, guess.bottom};
     MONITORINFO info{};
     info.cbSize = sizeof info;
     RECT work{};
@@ -152,7 +158,7 @@ HostRect Win32Host::WorkArea(const HostRect& nearWindow)
         work = info.rcWork;
     else
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return {work.left, work.top, work.right, work.bottom};
+    return UnscaleRect({work.left, work.top, work.right, work.bottom}, ScaleNear(work));
 }
 
 // --- Boxes and the clipboard ----------------------------------------------------------------

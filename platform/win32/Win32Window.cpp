@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Window.h"
 
 #include "platform/IconColours.h"
+#include "platform/PixelScale.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/IconPixels.h"
 #include "platform/win32/TopDownDib.h"
 #include "platform/win32/WideText.h"
@@ -110,11 +112,15 @@ LRESULT CALLBACK Win32Window::Procedure(HWND window, UINT message, WPARAM wParam
 
 Win32Window::Win32Window(Win32Host& host, int id, const HostRect& bounds) : host_(&host), id_(id), bounds_(bounds) {}
 
+// The window is made on the monitor its place points at, at that monitor's scale; should the
+// system then put it on another, it takes that one's.
 std::unique_ptr<Win32Window> Win32Window::Create(Win32Host& host, int id, const HostWindowParams& params, HWND owner,
                                                  DWORD& error)
 {
     std::unique_ptr<Win32Window> self(new Win32Window(host, id, params.bounds));
-    const HostRect& b = params.bounds;
+    const HostRect guess = ScaleRect(params.bounds, ScaleAt(POINT{0, 0}));
+    self->scale_ = ScaleNear(RECT{guess.left, guess.top, guess.right, guess.bottom});
+    const HostRect b = ScaleRect(params.bounds, self->scale_);
     self->ownChange_ = true;
     HWND window = CreateWindowExW(0, ClassName(), ToWide(params.title).c_str(), kStyle, b.left, b.top,
                                   std::max(0, b.right - b.left), std::max(0, b.bottom - b.top), owner, nullptr,
@@ -124,6 +130,10 @@ std::unique_ptr<Win32Window> Win32Window::Create(Win32Host& host, int id, const 
     if (!window) {
         self->window_ = nullptr;
         return nullptr;
+    }
+    if (const int scale = ScaleForDpi(WindowDpi(window)); scale != self->scale_) {
+        self->scale_ = scale;
+        self->Place();
     }
     return self;
 }
@@ -153,9 +163,15 @@ void Win32Window::SetBounds(const HostRect& screen)
     if (screen == bounds_)
         return;
     bounds_ = screen;
+    Place();
+}
+
+void Win32Window::Place()
+{
+    const HostRect r = ScaleRect(bounds_, scale_);
     ownChange_ = true;
-    SetWindowPos(window_, nullptr, screen.left, screen.top, std::max(0, screen.right - screen.left),
-                 std::max(0, screen.bottom - screen.top), SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, r.left, r.top, std::max(0, r.right - r.left), std::max(0, r.bottom - r.top),
+                 SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
     ownChange_ = false;
 }
 
@@ -202,6 +218,13 @@ void Win32Window::SetIcon(const uint32_t* pixels, int width, int height)
 
 void Win32Window::SetShape(const std::vector<HostRect>& rects)
 {
+    shape_ = rects;
+    ApplyShape();
+}
+
+void Win32Window::ApplyShape()
+{
+    const std::vector<HostRect> rects = ScaleRects(shape_, scale_);
     if (rects.empty()) {
         SetWindowRgn(window_, nullptr, TRUE);
         return;
@@ -266,7 +289,9 @@ void Win32Window::PositionChanged(const WINDOWPOS& position)
     RECT r;
     if (ownChange_ || IsIconic(window_) || !GetWindowRect(window_, &r))
         return;
-    const HostRect now{r.left, r.top, r.right, r.bottom};
+    // Moved, never resized, by anyone but the toolkit: the size stays the toolkit's own.
+    const int left = Unscale(r.left, scale_), top = Unscale(r.top, scale_);
+    const HostRect now{left, top, left + bounds_.right - bounds_.left, top + bounds_.bottom - bounds_.top};
     const bool moved = now.left != bounds_.left || now.top != bounds_.top;
     bounds_ = now;
     if (moved && !moving_) {
@@ -353,29 +378,70 @@ void Win32Window::Blit(HDC dc, const RECT& rect) const
         BitBlt(dc, rect.left, rect.top, right - rect.left, bottom - rect.top, surfaceDc_, rect.left, rect.top, SRCCOPY);
 }
 
+// The toolkit's pixels are kept as given, so that a change of scale can draw them again.
 void Win32Window::Present(const uint32_t* pixels, int width, int height, const HostRect& dirty)
 {
     if (!pixels || width <= 0 || height <= 0)
         return;
-    RECT area{std::clamp(dirty.left, 0, width), std::clamp(dirty.top, 0, height), std::clamp(dirty.right, 0, width),
-              std::clamp(dirty.bottom, 0, height)};
-    if (width != surfaceWidth_ || height != surfaceHeight_) {
-        if (!MakeSurface(width, height))
-            return;
-        area = RECT{0, 0, width, height};
+    HostRect area = dirty;
+    if (width != pixelWidth_ || height != pixelHeight_) {
+        pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+        pixelWidth_ = width;
+        pixelHeight_ = height;
+        area = {0, 0, width, height};
     }
-    if (area.left >= area.right || area.top >= area.bottom)
-        return;
-    // GDI may still be reading the surface from an earlier blit.
-    GdiFlush();
-    const size_t count = static_cast<size_t>(area.right - area.left);
+    area.left = std::clamp(area.left, 0, width);
+    area.right = std::clamp(area.right, area.left, width);
+    area.top = std::clamp(area.top, 0, height);
+    area.bottom = std::clamp(area.bottom, area.top, height);
     for (int y = area.top; y < area.bottom; ++y) {
         const size_t offset = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(area.left);
-        std::memcpy(surfaceBits_ + offset, pixels + offset, count * sizeof(uint32_t));
+        std::memcpy(pixels_.data() + offset, pixels + offset, static_cast<size_t>(area.right - area.left) * sizeof(uint32_t));
     }
+    Show(area);
+}
+
+// Scales part of the kept pixels into the surface and puts it on the screen.
+void Win32Window::Show(HostRect area)
+{
+    if (pixels_.empty())
+        return;
+    if (pixelWidth_ * scale_ != surfaceWidth_ || pixelHeight_ * scale_ != surfaceHeight_) {
+        if (!MakeSurface(pixelWidth_ * scale_, pixelHeight_ * scale_))
+            return;
+        area = {0, 0, pixelWidth_, pixelHeight_};
+    }
+    // GDI may still be reading the surface from an earlier blit.
+    GdiFlush();
+    const HostRect done = ScalePixels(pixels_.data(), pixelWidth_, pixelHeight_, area, scale_, surfaceBits_,
+                                      static_cast<size_t>(surfaceWidth_));
+    if (done.left >= done.right || done.top >= done.bottom)
+        return;
     if (HDC dc = GetDC(window_)) {
-        Blit(dc, area);
+        Blit(dc, RECT{done.left, done.top, done.right, done.bottom});
         ReleaseDC(window_, dc);
+    }
+}
+
+// Moved to a monitor of another density: the same window at that monitor's scale, where the
+// system suggests, with its shape and pixels redrawn.
+void Win32Window::DpiChanged(int dpi, const RECT& suggested)
+{
+    const int scale = ScaleForDpi(dpi);
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    const HostRect before = bounds_;
+    const int left = Unscale(suggested.left, scale_), top = Unscale(suggested.top, scale_);
+    bounds_ = {left, top, left + before.right - before.left, top + before.bottom - before.top};
+    Place();
+    ApplyShape();
+    Show({0, 0, pixelWidth_, pixelHeight_});
+    if (bounds_.left != before.left || bounds_.top != before.top) {
+        HostEvent moved = Event(HostEventType::Moved);
+        moved.x = bounds_.left;
+        moved.y = bounds_.top;
+        Post(moved);
     }
 }
 
@@ -419,8 +485,8 @@ void Win32Window::Mouse(HostEventType type, HostButton button, WPARAM keys, int 
     }
     HostEvent event = Event(type);
     event.button = button;
-    event.x = x;
-    event.y = y;
+    event.x = Unscale(x, scale_);
+    event.y = Unscale(y, scale_);
     event.shift = MouseShift(keys);
     Post(event);
 }
@@ -434,7 +500,7 @@ void Win32Window::MouseLeft()
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    int x = cursor.x - bounds_.left, y = cursor.y - bounds_.top;
+    int x = Unscale(cursor.x, scale_) - bounds_.left, y = Unscale(cursor.y, scale_) - bounds_.top;
     if (x >= 0 && y >= 0 && x < bounds_.right - bounds_.left && y < bounds_.bottom - bounds_.top)
         x = y = -1;
     HostEvent event = Event(HostEventType::MouseMove);
@@ -490,8 +556,8 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL: {
         // The wheel reports screen coordinates.
         HostEvent event = Event(HostEventType::MouseWheel);
-        event.x = LowSigned(lParam) - bounds_.left;
-        event.y = HighSigned(lParam) - bounds_.top;
+        event.x = Unscale(LowSigned(lParam), scale_) - bounds_.left;
+        event.y = Unscale(HighSigned(lParam), scale_) - bounds_.top;
         event.wheelDelta = static_cast<short>(HIWORD(wParam));
         event.shift = MouseShift(LOWORD(wParam));
         Post(event);
@@ -536,6 +602,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_WINDOWPOSCHANGED:
         PositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
         break;
+    case WM_DPICHANGED:
+        DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         break;
     }

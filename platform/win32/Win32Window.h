@@ -10,8 +10,10 @@
 
 class Win32Host;
 
-// One form's native window: a borderless popup exactly the size of the form's window rectangle,
-// whose pixels are a copy of the toolkit's back buffer kept in a top-down 32-bit DIB section.
+// One form's native window: a borderless popup exactly the size of the form's window rectangle
+// at the scale of its monitor (PixelScale.h), whose pixels are the toolkit's back buffer at that
+// scale, kept in a top-down 32-bit DIB section. Places, sizes, the shape and the mouse are in the
+// toolkit's pixels on this side and in screen pixels on the system's.
 // Presenting copies the changed rows in and blits them to the screen at once (the installation
 // run repaints its progress bar while the message loop is blocked); WM_PAINT blits from the same
 // copy, so a window uncovered or restored never waits for the toolkit.
@@ -53,6 +55,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    void Place();
+    void ApplyShape();
+    void Show(HostRect area);
+    void DpiChanged(int dpi, const RECT& suggested);
     bool MakeSurface(int width, int height);
     void FreeSurface();
     void Blit(HDC dc, const RECT& rect) const;
@@ -70,8 +76,14 @@ private:
     Win32Host* host_;
     int id_;
     HWND window_ = nullptr;
-    HostRect bounds_;
-    // The copy of the toolkit's pixels.
+    HostRect bounds_;  // in the toolkit's pixels
+    int scale_ = 1;
+    std::vector<HostRect> shape_;
+    // The toolkit's pixels as last presented.
+    std::vector<uint32_t> pixels_;
+    int pixelWidth_ = 0;
+    int pixelHeight_ = 0;
+    // Those pixels at the window's scale.
     HDC surfaceDc_ = nullptr;
     HBITMAP surface_ = nullptr;
     HGDIOBJ surfaceOld_ = nullptr;

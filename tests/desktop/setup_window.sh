@@ -5,8 +5,11 @@
 # must be the headless host's golden pictures pixel for pixel (outside the window's shape, the
 # screen behind it shows), and the finish page's side picture too. 完成 ends the program, and the
 # wallpaper is installed.
+# With SCALE 2 the desktop says it is scaled to 200 % (GDK_SCALE=2): the window must be twice the
+# size, each page the golden picture with every pixel doubled, and clicks land at twice the places.
 # On failure the last screenshot of the window stays as OUTPUT_DIR/setup_window-last.png.
-#   setup_window.sh PACK SETUP SOURCE_DIR OUTPUT_DIR   exit 0 passed, 1 failed, 77 skipped (no xvfb-run)
+#   setup_window.sh PACK SETUP SOURCE_DIR OUTPUT_DIR [SCALE]
+#   exit 0 passed, 1 failed, 77 skipped (no xvfb-run)
 set -uo pipefail
 
 if [ "${1:-}" != --inside ]; then
@@ -19,9 +22,11 @@ if [ "${1:-}" != --inside ]; then
   done
   # In the sanitizer build: what libdbus never frees is not ours.
   export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-  exec timeout -k 5 90 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$@"
+  screen=1024x768
+  [ "${5:-1}" = 2 ] && screen=2048x1536
+  exec timeout -k 5 90 xvfb-run -a -s "-screen 0 ${screen}x24 -nolisten tcp" "$0" --inside "$@"
 fi
-pack=$2 setup=$3 src=$4 output=$5
+pack=$2 setup=$3 src=$4 output=$5 scale=${6:-1}
 golden=$src/tests/golden
 
 work=$(mktemp -d /tmp/merrowin-setup-window-XXXXXX)
@@ -41,8 +46,14 @@ printf '第一条: 仅供个人使用.\r\nSecond line.\r\n' >"$work/licence.txt"
 home=$work/home
 mkdir -p "$home/Documents" "$home/.config" "$work/tmp"
 echo 'XDG_DOCUMENTS_DIR="$HOME/Documents"' >"$home/.config/user-dirs.dirs"
+# The golden pictures at the scale: every pixel as a square, nothing blended.
+mkdir -p "$work/golden"
+for picture in "$golden"/wizard-*.png; do
+  convert "$picture" -filter point -resize "$((scale * 100))%" "$work/golden/$(basename "$picture")"
+done
+golden=$work/golden
 
-# shows PICTURE [CROP]: the window on the screen is PICTURE (or its part CROP, in window pixels),
+# shows PICTURE [CROP]: the window on the screen is PICTURE (or its part CROP, in screen pixels),
 # with the screen as it was before showing through where PICTURE is transparent. Waits up to 10 s
 # for it; the last screenshot stays as $work/seen.png.
 shows() {
@@ -58,14 +69,15 @@ shows() {
   done
   return 1
 }
-click() { # click X Y: in window pixels
-  xdotool mousemove $((left + $1)) $((top + $2)) click 1
+click() { # click X Y: in the pixels of the golden pictures
+  xdotool mousemove $((left + $1 * scale)) $((top + $2 * scale)) click 1
 }
 
 xdotool mousemove 1000 740
 import -window root PNG24:"$work/before.png"
 (cd "$work" && exec env -i PATH="$PATH" DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" HOME="$home" \
-  TMPDIR="$work/tmp" LANG=C.UTF-8 LSAN_OPTIONS="$LSAN_OPTIONS" MERROWIN_BACKEND=sdl "$work/setup") \
+  TMPDIR="$work/tmp" LANG=C.UTF-8 LSAN_OPTIONS="$LSAN_OPTIONS" MERROWIN_BACKEND=sdl GDK_SCALE="$scale" \
+  "$work/setup") \
   >"$work/out.txt" 2>&1 &
 pid=$!
 window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
@@ -81,7 +93,7 @@ shows "$golden/wizard-licence.png" || fail "the licence page is not the headless
 click 92 322 # 我接受许可协议
 shows "$golden/wizard-licence-accepted.png" || fail "the accepted licence is not the headless picture"
 click 354 374 # 下一步: the installation runs
-shows "$golden/wizard-finish.png" 160x300+26+41 || fail "the finish page's side picture is not the headless one"
+shows "$golden/wizard-finish.png" "$((160 * scale))x$((300 * scale))+$((26 * scale))+$((41 * scale))" || fail "the finish page's side picture is not the headless one"
 click 442 374 # 完成
 
 if program_ends 10; then
