@@ -11,11 +11,11 @@
 #include "toolkit/graphics/FontEngineSlot.h"
 #include "toolkit/layout/LayoutReader.h"
 
+#include "FormRepaint.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -85,27 +85,14 @@ Fixture& Shared()
 
 void BM_RepaintForm(benchmark::State& state)
 {
-    Fixture& f = Shared();
-    for (auto _ : state) {
-        f.form->Repaint();
-        benchmark::DoNotOptimize(f.form->BackBuffer().Bits());
-    }
-    state.SetItemsProcessed(state.iterations() * int64_t(f.form->Width()) * f.form->Height());
+    RepaintWhole(state, *Shared().form);
 }
 BENCHMARK(BM_RepaintForm)->Unit(benchmark::kMicrosecond);
 
 // The baseline: copying the window's pixels once.
 void BM_MemcpyWindowPixels(benchmark::State& state)
 {
-    Fixture& f = Shared();
-    size_t count = size_t(f.form->Width()) * size_t(f.form->Height());
-    std::vector<uint32_t> source(count, 0xFFD4D0C8u), target(count);
-    for (auto _ : state) {
-        std::memcpy(target.data(), source.data(), count * sizeof(uint32_t));
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * int64_t(count));
+    CopyPixelsOnce(state, *Shared().form);
 }
 BENCHMARK(BM_MemcpyWindowPixels)->Unit(benchmark::kMicrosecond);
 

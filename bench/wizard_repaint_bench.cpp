@@ -13,12 +13,12 @@
 #include "toolkit/graphics/FontEngineSlot.h"
 #include "toolkit/streams/FileStream.h"
 
+#include "FormRepaint.h"
+
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -72,27 +72,14 @@ Fixture& Shared()
 
 void BM_RepaintWizard(benchmark::State& state)
 {
-    Fixture& f = Shared();
-    for (auto _ : state) {
-        f.form->Repaint();
-        benchmark::DoNotOptimize(f.form->BackBuffer().Bits());
-    }
-    state.SetItemsProcessed(state.iterations() * int64_t(f.form->Width()) * f.form->Height());
+    RepaintWhole(state, *Shared().form);
 }
 BENCHMARK(BM_RepaintWizard)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 // The baseline: copying the window's pixels once.
 void BM_MemcpyWizardPixels(benchmark::State& state)
 {
-    Fixture& f = Shared();
-    const size_t count = size_t(f.form->Width()) * size_t(f.form->Height());
-    std::vector<uint32_t> source(count, 0xFFD4D0C8u), target(count);
-    for (auto _ : state) {
-        std::memcpy(target.data(), source.data(), count * sizeof(uint32_t));
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * int64_t(count));
+    CopyPixelsOnce(state, *Shared().form);
 }
 BENCHMARK(BM_MemcpyWizardPixels)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
