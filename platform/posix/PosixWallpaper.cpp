@@ -16,7 +16,6 @@ const int32_t kOk = 0;
 const int32_t kInvalidArgument = static_cast<int32_t>(0x80070057);
 const int32_t kFailure = static_cast<int32_t>(0x80004005);
 const uint32_t kApplySave = 1;
-const char kPlayerName[] = "merrowin-wallpaper";
 
 std::function<std::string()>& PlayerSource()
 {
@@ -50,10 +49,10 @@ void UpdateUserPlayer()
 // The user's own copy first (what our installers keep up to date), else one on the PATH.
 std::string FindPlayer()
 {
-    const std::string own = JoinPath(UserPlayerFolder(), kPlayerName);
+    const std::string own = JoinPath(UserPlayerFolder(), kPlayerProgramName);
     if (access(own.c_str(), X_OK) == 0)
         return own;
-    return FindInPath(kPlayerName);
+    return FindInPath(kPlayerProgramName);
 }
 
 bool HasDisplay()
@@ -91,7 +90,7 @@ int32_t PosixWallpaper::ApplyChanges(uint32_t flags)
     const std::string player = FindPlayer();
     // Without a player the entry still names the program, so that one installed later plays
     // the page from the next login on.
-    if (!WriteFileAtomically(AutostartFile(), ComposeAutostartEntry(player.empty() ? kPlayerName : player, page_)))
+    if (!WriteFileAtomically(AutostartFile(), ComposeAutostartEntry(player.empty() ? kPlayerProgramName : player, page_)))
         return kFailure;
     if (!HasDisplay())
         return kOk;

@@ -79,22 +79,20 @@ void Desktop::OnVisibility(void* self)
     static_cast<Desktop*>(self)->UpdatePlaying();
 }
 
-bool Desktop::CanBeSeen(const DesktopWindow& window) const
+bool Desktop::CanBeSeen(const DesktopWindow& window, const std::vector<TScreenRect>& clients) const
 {
-    if (lock_.Active() || window.Obscured())
-        return false;
-    if (!x11_)
-        return true;
-    if (x11_->ScreenBlanked())
+    if (lock_.Active() || window.Obscured() || (x11_ && x11_->ScreenBlanked()))
         return false;
     // The stacking list is in the X server's pixels, the monitor's geometry in the desktop's.
     const GdkRectangle area = window.Area();
     const int scale = gdk_monitor_get_scale_factor(window.Monitor());
-    return !x11_->Covers({area.x * scale, area.y * scale, area.width * scale, area.height * scale});
+    return !IsFullyCovered({area.x * scale, area.y * scale, area.width * scale, area.height * scale}, clients);
 }
 
 void Desktop::UpdatePlaying()
 {
+    // One look at the other programs' windows serves every monitor.
+    const std::vector<TScreenRect> clients = x11_ ? x11_->VisibleClients() : std::vector<TScreenRect>{};
     for (const auto& window : windows_)
-        window->SetPlaying(CanBeSeen(*window));
+        window->SetPlaying(CanBeSeen(*window, clients));
 }

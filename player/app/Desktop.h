@@ -30,7 +30,7 @@ private:
     void Add(GdkMonitor* monitor);
     void Load(DesktopWindow& window);
     void UpdatePlaying();
-    bool CanBeSeen(const DesktopWindow& window) const;
+    bool CanBeSeen(const DesktopWindow& window, const std::vector<TScreenRect>& clients) const;
 
     GdkDisplay* display_;
     WebKitWebContext* context_;

@@ -20,7 +20,7 @@ Atom Intern(Display* x, const char* name)
 }
 
 // A property of 32-bit items (windows, cardinals, atoms), as longs the way Xlib returns them.
-std::vector<unsigned long> LongsOf(Display* x, Window window, const char* name, Atom type)
+std::vector<unsigned long> LongsOf(Display* x, Window window, Atom property, Atom type)
 {
     Atom actualType = None;
     int format = 0;
@@ -28,7 +28,7 @@ std::vector<unsigned long> LongsOf(Display* x, Window window, const char* name, 
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> out;
-    if (XGetWindowProperty(x, window, Intern(x, name), 0, 4096, False, type, &actualType, &format, &count, &after,
+    if (XGetWindowProperty(x, window, property, 0, 4096, False, type, &actualType, &format, &count, &after,
                            &data) == Success &&
         data && format == 32) {
         const auto* items = reinterpret_cast<unsigned long*>(data);
@@ -53,6 +53,10 @@ bool HasAtom(const std::vector<unsigned long>& atoms, Atom atom)
 X11Watch::X11Watch(GdkDisplay* display, std::function<void()> changed) : display_(display), changed_(std::move(changed))
 {
     Display* x = Xdisplay(display_);
+    atoms_ = {Intern(x, "_NET_CLIENT_LIST"),      Intern(x, "_NET_CLIENT_LIST_STACKING"),
+              Intern(x, "_NET_CURRENT_DESKTOP"),  Intern(x, "_NET_WM_DESKTOP"),
+              Intern(x, "_NET_WM_STATE"),         Intern(x, "_NET_WM_STATE_HIDDEN"),
+              Intern(x, "_NET_WM_WINDOW_TYPE"),   Intern(x, "_NET_WM_WINDOW_TYPE_DESKTOP")};
     GdkWindow* root = gdk_get_default_root_window();
     gdk_window_set_events(root, GdkEventMask(gdk_window_get_events(root) | GDK_PROPERTY_CHANGE_MASK));
     int errorBase = 0;
@@ -96,12 +100,11 @@ void X11Watch::Handle(void* xevent)
     case PropertyNotify:
         if (event->xproperty.window == DefaultRootWindow(x)) {
             const Atom atom = event->xproperty.atom;
-            if (atom == Intern(x, "_NET_CLIENT_LIST_STACKING") || atom == Intern(x, "_NET_CLIENT_LIST"))
+            if (atom == atoms_.stacking || atom == atoms_.clientList)
                 WatchClients();
-            if (atom == Intern(x, "_NET_CLIENT_LIST_STACKING") || atom == Intern(x, "_NET_CURRENT_DESKTOP"))
+            if (atom == atoms_.stacking || atom == atoms_.currentDesktop)
                 Changed();
-        } else if (event->xproperty.atom == Intern(x, "_NET_WM_STATE") ||
-                   event->xproperty.atom == Intern(x, "_NET_WM_DESKTOP")) {
+        } else if (event->xproperty.atom == atoms_.wmState || event->xproperty.atom == atoms_.wmDesktop) {
             Changed();
         }
         break;
@@ -120,7 +123,7 @@ void X11Watch::WatchClients()
 {
     Display* x = Xdisplay(display_);
     gdk_x11_display_error_trap_push(display_);
-    for (unsigned long client : LongsOf(x, DefaultRootWindow(x), "_NET_CLIENT_LIST", XA_WINDOW)) {
+    for (unsigned long client : LongsOf(x, DefaultRootWindow(x), atoms_.clientList, XA_WINDOW)) {
         if (!gdk_x11_window_lookup_for_display(display_, client))
             XSelectInput(x, client, StructureNotifyMask | PropertyChangeMask);
     }
@@ -148,21 +151,19 @@ std::vector<TScreenRect> X11Watch::VisibleClients() const
     Display* x = Xdisplay(display_);
     const Window root = DefaultRootWindow(x);
     std::vector<TScreenRect> rects;
-    const auto current = LongsOf(x, root, "_NET_CURRENT_DESKTOP", XA_CARDINAL);
-    const Atom hidden = Intern(x, "_NET_WM_STATE_HIDDEN");
-    const Atom desktopType = Intern(x, "_NET_WM_WINDOW_TYPE_DESKTOP");
+    const auto current = LongsOf(x, root, atoms_.currentDesktop, XA_CARDINAL);
     gdk_x11_display_error_trap_push(display_);
-    for (unsigned long client : LongsOf(x, root, "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+    for (unsigned long client : LongsOf(x, root, atoms_.stacking, XA_WINDOW)) {
         if (gdk_x11_window_lookup_for_display(display_, client))
             continue; // ours
         XWindowAttributes attributes;
         if (!XGetWindowAttributes(x, client, &attributes) || attributes.map_state != IsViewable)
             continue;
-        const auto desktop = LongsOf(x, client, "_NET_WM_DESKTOP", XA_CARDINAL);
+        const auto desktop = LongsOf(x, client, atoms_.wmDesktop, XA_CARDINAL);
         if (!current.empty() && !desktop.empty() && desktop[0] != kAllDesktops && desktop[0] != current[0])
             continue;
-        if (HasAtom(LongsOf(x, client, "_NET_WM_STATE", XA_ATOM), hidden) ||
-            HasAtom(LongsOf(x, client, "_NET_WM_WINDOW_TYPE", XA_ATOM), desktopType))
+        if (HasAtom(LongsOf(x, client, atoms_.wmState, XA_ATOM), atoms_.hidden) ||
+            HasAtom(LongsOf(x, client, atoms_.windowType, XA_ATOM), atoms_.desktopType))
             continue;
         int rootX = 0;
         int rootY = 0;
@@ -173,9 +174,4 @@ std::vector<TScreenRect> X11Watch::VisibleClients() const
     }
     gdk_x11_display_error_trap_pop_ignored(display_);
     return rects;
-}
-
-bool X11Watch::Covers(const TScreenRect& area) const
-{
-    return IsFullyCovered(area, VisibleClients());
 }

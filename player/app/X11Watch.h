@@ -17,17 +17,23 @@ public:
     X11Watch& operator=(const X11Watch&) = delete;
 
     bool ScreenBlanked() const { return screenSaverOn_; }
-    // Whether other programs' windows on the current workspace hide all of `area`.
-    bool Covers(const TScreenRect& area) const;
+    // Where the windows of other programs that show on the current workspace are, in the X
+    // server's pixels.
+    std::vector<TScreenRect> VisibleClients() const;
 
 private:
     static GdkFilterReturn OnEvent(GdkXEvent* event, GdkEvent*, gpointer self);
     void Handle(void* xevent);
     void WatchClients();
-    std::vector<TScreenRect> VisibleClients() const;
     void Changed();
 
+    // The names this watch looks for, asked of the server once.
+    struct Atoms {
+        unsigned long clientList, stacking, currentDesktop, wmDesktop, wmState, hidden, windowType, desktopType;
+    };
+
     GdkDisplay* display_;
+    Atoms atoms_;
     std::function<void()> changed_;
     int screenSaverEvent_ = -1;
     bool screenSaverOn_ = false;

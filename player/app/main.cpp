@@ -79,7 +79,7 @@ int Play(const TPlayerOptions& options)
     if (options.mode == TPlayerMode::Autostart && access(pagePath.c_str(), F_OK) != 0)
         return ForgetDeletedPage(pagePath);
     const std::string socket = ControlSocketPath(DisplayKey());
-    if (DisplayKey().empty() || socket.empty())
+    if (socket.empty())
         return Fail(kNoDesktop, "no display to play on (neither DISPLAY nor WAYLAND_DISPLAY is usable)");
     auto server = ControlServer::Claim(socket);
     if (!server) {

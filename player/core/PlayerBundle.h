@@ -15,6 +15,9 @@
 // All integers little-endian. A name is one or two path levels of [A-Za-z0-9._-], none starting
 // with a dot, so that no entry can be written outside the folder it is installed into.
 
+// The player program's name: in a bundle, in the folder it is installed into, and on the PATH.
+inline constexpr char kPlayerProgramName[] = "merrowin-wallpaper";
+
 struct TBundleFile {
     std::string name;
     bool executable = false;

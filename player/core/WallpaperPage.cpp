@@ -1,5 +1,6 @@
 #include "player/core/WallpaperPage.h"
 
+#include "platform/posix/AsciiCase.h"
 #include "platform/posix/PosixFiles.h"
 
 #include <sys/stat.h>
@@ -44,20 +45,6 @@ bool IsRegularFile(const std::string& path)
 bool EndsWith(std::string_view text, std::string_view tail)
 {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
 }
 
 std::string ReplaceEvery(std::string text, const std::string& pattern, const std::string& replacement)
@@ -116,7 +103,7 @@ std::string ServedPage(const TWallpaperPage& page, const std::string& movieUrl, 
 bool IsBrowserAddress(std::string_view address)
 {
     for (std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
-        if (StartsWithNoCase(address, scheme) && address.size() > scheme.size())
+        if (SameIgnoringAsciiCase(address.substr(0, scheme.size()), scheme) && address.size() > scheme.size())
             return address.find_first_of(" \t\r\n\"'<>\\") == std::string_view::npos;
     }
     return false;

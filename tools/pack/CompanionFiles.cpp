@@ -1,6 +1,7 @@
 #include "tools/pack/CompanionFiles.h"
 
 #include "platform/ExecutablePath.h"
+#include "player/core/PlayerBundle.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -27,7 +28,7 @@ std::optional<std::string> FirstFile(std::initializer_list<fs::path> candidates)
 bool HasPlayer(const fs::path& folder)
 {
     std::error_code error;
-    return fs::is_regular_file(folder / "merrowin-wallpaper", error) && fs::is_directory(folder / "web", error);
+    return fs::is_regular_file(folder / kPlayerProgramName, error) && fs::is_directory(folder / "web", error);
 }
 
 } // namespace

@@ -11,12 +11,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const char kProgram[] = "merrowin-wallpaper";
-
-} // namespace
-
 bool IsLinuxStub(const std::string& stub)
 {
     return stub.size() >= 4 && stub.compare(0, 4, "\x7f" "ELF") == 0;
@@ -25,7 +19,7 @@ bool IsLinuxStub(const std::string& stub)
 std::string PackPlayerFolder(const std::string& folder)
 {
     std::vector<TBundleFile> files;
-    files.push_back({kProgram, true, ReadWholeFile((fs::path(folder) / kProgram).string())});
+    files.push_back({kPlayerProgramName, true, ReadWholeFile((fs::path(folder) / kPlayerProgramName).string())});
     std::vector<fs::path> web;
     for (const auto& entry : fs::directory_iterator(fs::path(folder) / "web")) {
         if (entry.is_regular_file())
