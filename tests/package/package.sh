@@ -4,11 +4,11 @@
 # lintian reports no error, each program answers --help and --version from there, and the
 # README's commands for a first installer work as written with the unpacked programs, making
 # installers that install.
-#   package.sh BUILD_DIR SOURCE_DIR VERSION   exit 0 passed, 1 failed, 77 skipped
+#   package.sh BUILD_DIR SOURCE_DIR VERSION   exit 0 passed, 1 failed
 set -uo pipefail
 build=$1 src=$2 version=$3
-for tool in cpack dpkg-deb lintian; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (scripts/install-deps)"; exit 77; }
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
 done
 work=$(mktemp -d /tmp/merrowin-package-XXXXXX)
 trap 'rm -rf "$work"' EXIT
