@@ -132,9 +132,7 @@ void GetStyleBitmap(TsuiUIStyle style, int element, TBitmap* dest, int frameCoun
         LoadBitmapResource(name, *dest);
         return;
     }
-    TBitmap whole;
-    LoadBitmapResource(name, whole);
-    CopyBitmapFrame(whole, *dest, frameCount, frameIndex);
+    CopyBitmapFrame(DecodedBitmapResource(name), *dest, frameCount, frameIndex);
 }
 
 bool GetStyleFlag(TsuiUIStyle style, int element)

@@ -201,6 +201,26 @@ TEST(ResourceTest, NamesMatchInAnyCaseAndOnlyWhole)
         EXPECT_FALSE(FindResourceBytes(near).has_value()) << "'" << near << "'";
 }
 
+TEST(ResourceTest, EachLoadIsAPictureOfItsOwnKeepingTheCallersTransparency)
+{
+    // Resources are decoded once for the whole program: no load may share or change that copy.
+    TBitmap first;
+    first.SetTransparent(true);
+    first.SetTransparentColor(clLime);
+    LoadBitmapResource("DEEPBLUE_BUTTON", first);
+    EXPECT_TRUE(first.Transparent());
+    EXPECT_EQ(first.TransparentColor(), clLime);
+    const TBitmap pristine = first;
+    first.SetPixel(0, 0, clFuchsia);
+
+    TBitmap second;
+    LoadBitmapResource("DEEPBLUE_BUTTON", second);
+    EXPECT_FALSE(second.Transparent());
+    EXPECT_TRUE(second == pristine);
+    EXPECT_TRUE(DecodedBitmapResource("deepblue_button") == pristine);
+    EXPECT_THROW(DecodedBitmapResource("NO_SUCH_BITMAP"), EResNotFound);
+}
+
 TEST(ResourceTest, EveryNameIsFoundByTheSearch)
 {
     const std::vector<std::string> names = ResourceNames();

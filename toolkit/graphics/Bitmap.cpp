@@ -127,6 +127,14 @@ void TBitmap::LoadFromStream(TStream& stream)
     Swap(loaded);
 }
 
+void TBitmap::AssignPicture(const TBitmap& source)
+{
+    width_ = source.width_;
+    height_ = source.height_;
+    pixels_ = source.pixels_;
+    pixelFormat_ = source.pixelFormat_;
+}
+
 void TBitmap::SaveToStream(TStream& stream) const
 {
     WriteBmp(*this, stream, pixelFormat_ == TPixelFormat::pf32bit ? TBmpDepth::bits32 : TBmpDepth::bits24);

@@ -76,6 +76,9 @@ public:
     void SetTransparentColor(TColor color);
 
     void Assign(const TBitmap& source) { *this = source; }
+    // The picture of `source` (size, pixels, format) as a load from a file gives it: what the
+    // caller said about transparency stays.
+    void AssignPicture(const TBitmap& source);
     // Same size and the same 32-bit pixel values; format and transparency are not compared.
     bool operator==(const TBitmap& other) const;
 

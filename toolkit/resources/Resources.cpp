@@ -74,13 +74,29 @@ std::vector<std::string> ResourceNames()
     return TResourceTable(kResourceTable, kResourceTableCount).Names();
 }
 
-void LoadBitmapResource(std::string_view name, TBitmap& dest)
+const TBitmap& DecodedBitmapResource(std::string_view name)
 {
+    // Decoded once for the whole program: a window cuts a dozen frames out of one strip of title
+    // buttons while it is built, and decoding the strip each time cost more than all the rest.
+    static std::mutex mutex;
+    static std::map<const char*, TBitmap> decoded;
     const std::optional<std::string_view> bytes = FindResourceBytes(name);
     if (!bytes)
         throw EResNotFound(std::string(name));
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes->data(), static_cast<int64_t>(bytes->size()));
-    stream.SetPosition(0);
-    dest.LoadFromStream(stream);
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto found = decoded.find(bytes->data());
+    if (found == decoded.end()) {
+        TMemoryStream stream;
+        stream.WriteBuffer(bytes->data(), static_cast<int64_t>(bytes->size()));
+        stream.SetPosition(0);
+        TBitmap bitmap;
+        bitmap.LoadFromStream(stream);
+        found = decoded.emplace(bytes->data(), std::move(bitmap)).first;
+    }
+    return found->second;
+}
+
+void LoadBitmapResource(std::string_view name, TBitmap& dest)
+{
+    dest.AssignPicture(DecodedBitmapResource(name));
 }

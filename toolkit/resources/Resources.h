@@ -21,3 +21,6 @@ std::vector<std::string> ResourceNames();
 // have raises EResNotFound ("资源 %s 未找到"); bytes that make no bitmap raise EInvalidGraphic.
 // Either way dest stays as it was.
 void LoadBitmapResource(std::string_view name, TBitmap& dest);
+// The same bitmap, decoded once for the whole program and kept: for a reader that only copies
+// from it. Raises as LoadBitmapResource does.
+const TBitmap& DecodedBitmapResource(std::string_view name);
