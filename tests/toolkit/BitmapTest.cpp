@@ -1,4 +1,5 @@
 #include "toolkit/graphics/Bitmap.h"
+#include "toolkit/graphics/Canvas.h"
 
 #include "toolkit/streams/MemoryStream.h"
 
@@ -49,6 +50,26 @@ TEST(BitmapTest, SetSizeClearsEveryPixelToOpaqueBlack)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(b.ScanLine(y)[x], 0xFF000000u);
+}
+
+TEST(BitmapTest, EveryPixelOfSizesAroundTheFillStepsIsBlackAndNothingElseChanges)
+{
+    // The fill copies what it has already filled, doubling: sizes next to the doublings are
+    // where a step could stop short or run over.
+    for (int width : {1, 15, 16, 17, 31, 33, 64, 1000}) {
+        TBitmap b = Checkerboard(width, 3);
+        b.SetSize(width, 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(b.ScanLine(y)[x], 0xFF000000u) << width << " " << x << "," << y;
+    }
+    // A fill of a span leaves its neighbours alone.
+    TBitmap row(40, 1);
+    TCanvas canvas(row);
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(TRect(3, 0, 37, 1));
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(row.Pixel(x, 0), x >= 3 && x < 37 ? clRed : clBlack) << x;
 }
 
 TEST(BitmapTest, NegativeSidesCountAsZero)

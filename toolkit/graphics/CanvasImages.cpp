@@ -49,7 +49,7 @@ public:
     NearestRows(TBitmap& target, const TBitmap& source, const TRect& visible, const std::vector<int>& columns,
                 std::optional<uint32_t> transparentPixel)
         : target_(target), source_(source), left_(visible.Left), columns_(columns),
-          key_(transparentPixel ? std::optional(*transparentPixel & kRgb) : std::nullopt)
+          keyed_(transparentPixel.has_value()), key_(transparentPixel.value_or(0) & kRgb)
     {
         const size_t n = columns.size();
         contiguous_ = n > 0 && columns.front() >= 0 && columns.back() == columns.front() + int(n) - 1;
@@ -84,18 +84,18 @@ private:
         for (size_t i = 0; i < columns_.size(); ++i)
             picked_[i] = (in && columns_[i] >= 0 ? in[columns_[i]] : 0) | kOpaque;
         pickedRow_ = sy;
-        pickedHasKey_ = key_ && std::any_of(picked_.begin(), picked_.end(), [&](uint32_t p) { return (p & kRgb) == *key_; });
+        pickedHasKey_ = keyed_ && std::any_of(picked_.begin(), picked_.end(), [&](uint32_t p) { return (p & kRgb) == key_; });
     }
 
     void Put(const uint32_t* in, uint32_t* out) const
     {
         const size_t n = columns_.size();
-        if (!key_) {
+        if (!keyed_) {
             for (size_t i = 0; i < n; ++i)
                 out[i] = in[i] | kOpaque;
             return;
         }
-        const uint32_t key = *key_;
+        const uint32_t key = key_;
         for (size_t i = 0; i < n; ++i)
             out[i] = (in[i] & kRgb) != key ? in[i] | kOpaque : out[i];
     }
@@ -104,7 +104,8 @@ private:
     const TBitmap& source_;
     int left_;
     const std::vector<int>& columns_;
-    std::optional<uint32_t> key_;
+    bool keyed_;    // whether pixels of the key colour are left out
+    uint32_t key_;  // the colour left out, without alpha
     bool contiguous_ = false;
     std::vector<uint32_t> picked_;
     int pickedRow_ = 0;
