@@ -11,12 +11,18 @@ constexpr int64_t kCountSize = 4;
 
 void TDecompileStream::Decompile(TStream& source)
 {
+    copy_.LoadFromStream(source);
+    Decompile(copy_.View());
+}
+
+void TDecompileStream::Decompile(std::string_view file)
+{
     count_ = 0;
     unpackedSizes_.clear();
     storedSizes_.clear();
-    data_.LoadFromStream(source);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
     // A signed installer carries its signature after the payload: that is not ours to read.
-    data_.SetSize(::ContainerEnd(data_.Memory(), DataSize()));
+    data_ = file.substr(0, static_cast<size_t>(::ContainerEnd(bytes, static_cast<int64_t>(file.size()))));
     ReadTrailer(ContainerEnd());
 }
 
@@ -45,11 +51,11 @@ int32_t TDecompileStream::ReadInt32At(int64_t offset) const
 {
     if (offset < 0 || offset > DataSize() - 4)
         throw EReadError();
-    const uint8_t* p = data_.Memory() + offset;
+    const auto* p = reinterpret_cast<const uint8_t*>(data_.data()) + offset;
     return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
-int64_t TDecompileStream::DataSize() const { return static_cast<int64_t>(data_.View().size()); }
+int64_t TDecompileStream::DataSize() const { return static_cast<int64_t>(data_.size()); }
 
 int32_t TDecompileStream::UnpackedSize(int32_t index) const
 {
@@ -83,9 +89,9 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
     const int64_t stored = StoredSize(index);
     const int64_t unpacked = UnpackedSize(index);
     const int64_t offset = EntryOffset(index);
-    if (offset < 0 || stored < 0 || offset + stored > data_.Size())
+    if (offset < 0 || stored < 0 || offset + stored > DataSize())
         throw EReadError();
-    const uint8_t* bytes = data_.Memory() + offset;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data_.data()) + offset;
     if (stored != unpacked || forceInflate)
         InflateExactly(bytes, stored, unpacked, *result);
     else

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 // Reads the payload container appended to the installer: entries laid end to end, then one
@@ -12,6 +13,9 @@ class TDecompileStream {
 public:
     // Copies the whole of `source` and reads its trailer.
     void Decompile(TStream& source);
+    // Reads the container in `file`, the whole of a file, where it lies: nothing is copied, so
+    // the bytes must stay until the last GetStream.
+    void Decompile(std::string_view file);
 
     // A new stream with the content of entry `index`, positioned at its end. Entries whose two
     // sizes differ, and every entry when `forceInflate` is set, are zlib streams and come back
@@ -32,7 +36,8 @@ private:
     int64_t EntryOffset(int32_t index) const;
 
     int32_t count_ = 0;
-    TMemoryStream data_;
+    TMemoryStream copy_;     // what Decompile(TStream&) read
+    std::string_view data_;  // the container: the file without a signature after it
     std::vector<int32_t> unpackedSizes_;
     std::vector<int32_t> storedSizes_;
 };

@@ -1,16 +1,16 @@
 #include "installer/payload/PayloadEntry.h"
 
 #include "installer/payload/DecompileStream.h"
-#include "toolkit/streams/FileStream.h"
+#include "installer/payload/InstallerFile.h"
 
 #include <exception>
 
 std::string ReadPayloadEntry(const std::string& path, int32_t index)
 {
     try {
+        const TInstallerFile file(path);
         TDecompileStream reader;
-        TFileStream file(path, TFileStream::fmOpenRead);
-        reader.Decompile(file);
+        reader.Decompile(file.Bytes());
         if (index >= reader.Count())
             return "";
         return std::string(reader.GetStream(index, false)->View());

@@ -1,6 +1,7 @@
 #include "installer/wizard/MerrowinForm.h"
 
 #include "installer/payload/DecompileStream.h"
+#include "installer/payload/InstallerFile.h"
 #include "skin/controls/Button.h"
 #include "skin/controls/Form.h"
 #include "skin/controls/ProgressBar.h"
@@ -12,7 +13,6 @@
 #include "toolkit/layout/LayoutReader.h"
 #include "toolkit/controls/PageControl.h"
 #include "toolkit/messages/Messages.h"
-#include "toolkit/streams/FileStream.h"
 
 namespace {
 
@@ -101,10 +101,9 @@ void TMerrowinForm::FormCreate(TObject*)
     project_ = std::make_unique<TProject>();
     movieStream_ = std::make_unique<TMemoryStream>();
     try {
+        const TInstallerFile self(context_.executablePath);
         TDecompileStream reader;
-        // Reading only, and the installer is a running program: others may hold it open too.
-        TFileStream self(context_.executablePath, TFileStream::fmOpenRead);
-        reader.Decompile(self);
+        reader.Decompile(self.Bytes());
         // The movie is the largest thing the installer holds: keep the inflated stream itself
         // rather than a copy of it.
         movieStream_ = reader.GetStream(1, true);

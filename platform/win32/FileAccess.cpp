@@ -60,3 +60,29 @@ bool ResizeFile(const std::string& path, int64_t size)
     CloseHandle(file);
     return done;
 }
+
+TMappedFile::TMappedFile(const std::string& path)
+{
+    // Others may read the installer while it runs; the system itself keeps it from being written.
+    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && uint64_t(size.QuadPart) <= SIZE_MAX) {
+        if (HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) {
+            if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) {
+                data_ = view;
+                size_ = size.QuadPart;
+            }
+            CloseHandle(mapping);
+        }
+    }
+    CloseHandle(file);
+}
+
+TMappedFile::~TMappedFile()
+{
+    if (data_)
+        UnmapViewOfFile(data_);
+}
