@@ -67,6 +67,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.merrowin.com/)
 # The libraries the programs load, as dpkg-shlibdeps finds them, and nothing guessed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The installer stub opens SDL2 only when it shows a window, so no scan of its imports finds it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.18)")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

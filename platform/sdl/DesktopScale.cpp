@@ -3,7 +3,7 @@
 #include "platform/PixelScale.h"
 
 #if MERROWIN_SDL_X11
-#include <X11/Xlib.h>
+#include "platform/sdl/XlibLibrary.h"
 #endif
 
 #include <cmath>
@@ -63,12 +63,15 @@ int DesktopScale(const char* gdkScale, std::string_view xResources)
 std::string ReadXResources()
 {
 #if MERROWIN_SDL_X11
-    Display* display = XOpenDisplay(nullptr);
+    std::string why;
+    if (!xlib::Load(why))
+        return {};
+    Display* display = xlib::XOpenDisplay(nullptr);
     if (!display)
         return {};
-    const char* text = XResourceManagerString(display);
+    const char* text = xlib::XResourceManagerString(display);
     std::string resources = text ? text : "";
-    XCloseDisplay(display);
+    xlib::XCloseDisplay(display);
     return resources;
 #else
     return {};

@@ -5,6 +5,7 @@
 #include "platform/sdl/DesktopScale.h"
 #include "platform/sdl/DisplayChoice.h"
 #include "platform/sdl/SdlKeyMap.h"
+#include "platform/sdl/SdlLibrary.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/X11WakeupErrors.h"
 
@@ -58,33 +59,35 @@ HostEvent EventFor(HostEventType type, const SdlWindow& window)
 void ApplyHints()
 {
     // Ctrl+C and kill end the program as they end any other, instead of becoming a quit event.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl::SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // X11 only unless SDL_VIDEODRIVER says otherwise: the windows place themselves and follow
     // the pointer in screen coordinates, which Wayland does not give a program; and no console
     // driver may take over a machine that simply has no desktop.
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    sdl::SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The plain window surface shows exactly the pixels given, with no GL test window first.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    sdl::SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A dialog program has no business keeping the screen saver away or turning compositing off.
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    sdl::SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    sdl::SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // A click on an inactive window activates it and is a click too, as on Windows.
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    sdl::SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    sdl::SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 }
 
 }  // namespace
 
 std::unique_ptr<SdlHost> SdlHost::Open(std::string& why)
 {
+    if (!sdl::Load(why))
+        return nullptr;
     ApplyHints();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        why = SDL_GetError();
+    if (sdl::SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        why = sdl::SDL_GetError();
         return nullptr;
     }
-    if (SDL_GetNumVideoDisplays() < 1) {
+    if (sdl::SDL_GetNumVideoDisplays() < 1) {
         why = "the display has no screens";
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        sdl::SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     return std::unique_ptr<SdlHost>(new SdlHost(DesktopScale(std::getenv("GDK_SCALE"), ReadXResources())));
@@ -92,7 +95,7 @@ std::unique_ptr<SdlHost> SdlHost::Open(std::string& why)
 
 SdlHost::SdlHost(int scale) : scale_(scale)
 {
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
+    if (const char* driver = sdl::SDL_GetCurrentVideoDriver(); driver && std::string(driver) == "x11")
         x11Errors_ = std::make_unique<X11WakeupErrors>();
 }
 
@@ -104,9 +107,9 @@ SdlHost::~SdlHost()
     for (auto& [id, window] : open)
         window->Detach();
     x11Errors_.reset();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
-        SDL_Quit();
+    sdl::SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (sdl::SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        sdl::SDL_Quit();
 }
 
 std::unique_ptr<HostWindow> SdlHost::NewWindow(const HostWindowParams& params)
@@ -129,25 +132,25 @@ SdlWindow* SdlHost::Find(uint32_t sdlWindowId) const
     return it == windows_.end() ? nullptr : it->second;
 }
 
-uint64_t SdlHost::NowMs() { return SDL_GetTicks64(); }
+uint64_t SdlHost::NowMs() { return sdl::SDL_GetTicks64(); }
 
-void SdlHost::Pause(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void SdlHost::Pause(uint32_t milliseconds) { sdl::SDL_Delay(milliseconds); }
 
 int SdlHost::Unscaled(int screen) const { return Unscale(screen, scale_); }
 
 HostPoint SdlHost::CursorPos()
 {
     HostPoint p;
-    SDL_GetGlobalMouseState(&p.x, &p.y);
+    sdl::SDL_GetGlobalMouseState(&p.x, &p.y);
     return {Unscaled(p.x), Unscaled(p.y)};
 }
 
 HostRect SdlHost::WorkArea(const HostRect& nearWindow)
 {
     std::vector<HostRect> displays;
-    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    for (int i = 0; i < sdl::SDL_GetNumVideoDisplays(); ++i) {
         SDL_Rect r;
-        if (SDL_GetDisplayBounds(i, &r) == 0)
+        if (sdl::SDL_GetDisplayBounds(i, &r) == 0)
             displays.push_back({r.x, r.y, r.x + r.w, r.y + r.h});
         else
             displays.push_back({});
@@ -156,7 +159,7 @@ HostRect SdlHost::WorkArea(const HostRect& nearWindow)
     if (display < 0)
         return nearWindow;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(display, &usable) != 0)
+    if (sdl::SDL_GetDisplayUsableBounds(display, &usable) != 0)
         return UnscaleRect(displays[static_cast<size_t>(display)], scale_);
     return UnscaleRect({usable.x, usable.y, usable.x + usable.w, usable.y + usable.h}, scale_);
 }
@@ -165,7 +168,7 @@ HostRect SdlHost::WorkArea(const HostRect& nearWindow)
 // draws itself looks like the rest of the program.
 int SdlHost::NativeMessageBox(const std::string&, const std::string&, unsigned) { return -1; }
 
-bool SdlHost::SetClipboardText(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }
+bool SdlHost::SetClipboardText(const std::string& text) { return sdl::SDL_SetClipboardText(text.c_str()) == 0; }
 
 // --- Waiting --------------------------------------------------------------------------------
 
@@ -181,9 +184,9 @@ bool SdlHost::WaitEvent(HostEvent& event, uint64_t deadlineMs)
         const uint64_t now = NowMs();
         int got = 0;
         if (deadlineMs <= now)
-            got = SDL_PollEvent(&sdl);
+            got = sdl::SDL_PollEvent(&sdl);
         else
-            got = SDL_WaitEventTimeout(&sdl, static_cast<int>(std::min(deadlineMs - now, kLongestWaitMs)));
+            got = sdl::SDL_WaitEventTimeout(&sdl, static_cast<int>(std::min(deadlineMs - now, kLongestWaitMs)));
         if (got)
             Translate(sdl);
         else if (NowMs() >= deadlineMs)
@@ -195,8 +198,8 @@ bool SdlHost::HasPendingEvents()
 {
     if (!pending_.empty())
         return true;
-    SDL_PumpEvents();
-    return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
+    sdl::SDL_PumpEvents();
+    return sdl::SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
 }
 
 // --- Translation ----------------------------------------------------------------------------
@@ -241,8 +244,8 @@ void SdlHost::Translate(const SDL_Event& sdl)
 
 void SdlHost::TranslateWindowEvent(const SDL_Event& sdl, SdlWindow& window)
 {
-    SDL_Window* focus = SDL_GetKeyboardFocus();
-    const bool focused = focus && SDL_GetWindowID(focus) == window.SdlId();
+    SDL_Window* focus = sdl::SDL_GetKeyboardFocus();
+    const bool focused = focus && sdl::SDL_GetWindowID(focus) == window.SdlId();
     switch (sdl.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
         Push(EventFor(HostEventType::Close, window));
@@ -290,7 +293,7 @@ void SdlHost::MouseLeft(SdlWindow& window)
     HostEvent event = EventFor(HostEventType::MouseMove, window);
     event.x = -1;
     event.y = -1;
-    event.shift = ShiftFromMods(SDL_GetModState());
+    event.shift = ShiftFromMods(sdl::SDL_GetModState());
     Push(event);
 }
 
@@ -299,7 +302,7 @@ void SdlHost::TranslateMotion(const SDL_Event& sdl, SdlWindow& window)
     HostEvent event = EventFor(HostEventType::MouseMove, window);
     event.x = Unscaled(sdl.motion.x);
     event.y = Unscaled(sdl.motion.y);
-    event.shift = ShiftFromMods(SDL_GetModState()) | ShiftFromButtons(sdl.motion.state);
+    event.shift = ShiftFromMods(sdl::SDL_GetModState()) | ShiftFromButtons(sdl.motion.state);
     Push(event);
 }
 
@@ -311,7 +314,7 @@ void SdlHost::TranslateWheel(const SDL_Event& sdl, SdlWindow& window)
     event.x = Unscaled(sdl.wheel.mouseX);
     event.y = Unscaled(sdl.wheel.mouseY);
     event.wheelDelta = sdl.wheel.y * 120;
-    event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
+    event.shift = ShiftFromMods(sdl::SDL_GetModState()) | buttons_;
     Push(event);
 }
 
@@ -341,7 +344,7 @@ void SdlHost::TranslateButton(const SDL_Event& sdl, SdlWindow& window)
         buttons_ |= bit;
         lastPress_ = {window.Bounds().left + event.x, window.Bounds().top + event.y};
     }
-    event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
+    event.shift = ShiftFromMods(sdl::SDL_GetModState()) | buttons_;
     if (!down)
         buttons_ &= ~bit;
     Push(event);
@@ -376,7 +379,7 @@ void SdlHost::TranslateText(const SDL_Event& sdl, SdlWindow& window)
         return;
     }
     HostEvent event = EventFor(HostEventType::Char, window);
-    event.shift = ShiftFromMods(SDL_GetModState()) | buttons_;
+    event.shift = ShiftFromMods(sdl::SDL_GetModState()) | buttons_;
     for (char32_t point : DecodeUtf8(sdl.text.text)) {
         event.character = point;
         Push(event);
@@ -396,7 +399,7 @@ void SdlHost::StartMove(SdlWindow* window)
     moving_ = window;
     moveStart_ = lastPress_;
     moveFrom_ = window->Bounds();
-    SDL_CaptureMouse(SDL_TRUE);
+    sdl::SDL_CaptureMouse(SDL_TRUE);
 }
 
 void SdlHost::TranslateDuringMove(const SDL_Event& sdl)
@@ -430,6 +433,6 @@ void SdlHost::FollowMove()
 
 void SdlHost::EndMove()
 {
-    SDL_CaptureMouse(moving_ && moving_->WantsCapture() ? SDL_TRUE : SDL_FALSE);
+    sdl::SDL_CaptureMouse(moving_ && moving_->WantsCapture() ? SDL_TRUE : SDL_FALSE);
     moving_ = nullptr;
 }

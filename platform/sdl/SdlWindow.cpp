@@ -3,6 +3,7 @@
 #include "platform/IconColours.h"
 #include "platform/PixelScale.h"
 #include "platform/sdl/SdlHost.h"
+#include "platform/sdl/SdlLibrary.h"
 #include "platform/sdl/ShapeMask.h"
 
 #include <SDL.h>
@@ -27,16 +28,16 @@ SdlWindow::SdlWindow(SdlHost& host, const HostWindowParams& params)
     const int width = WidthOf(screen), height = HeightOf(screen);
     // SDL puts a shaped window where it was asked only once the first shape is set, and only for
     // a position other than 0; so it is asked for 0, 0 and placed by hand after its first shape.
-    window_ = SDL_CreateShapedWindow(params.title.c_str(), 0, 0, static_cast<unsigned>(width),
+    window_ = sdl::SDL_CreateShapedWindow(params.title.c_str(), 0, 0, static_cast<unsigned>(width),
                                      static_cast<unsigned>(height), kWindowFlags);
     if (window_)
         ApplyShape();
     else
-        window_ = SDL_CreateWindow(params.title.c_str(), screen.left, screen.top, width, height, kWindowFlags);
+        window_ = sdl::SDL_CreateWindow(params.title.c_str(), screen.left, screen.top, width, height, kWindowFlags);
     if (!window_)
-        throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
-    SDL_SetWindowPosition(window_, screen.left, screen.top);
-    id_ = SDL_GetWindowID(window_);
+        throw std::runtime_error(std::string("cannot open a window: ") + sdl::SDL_GetError());
+    sdl::SDL_SetWindowPosition(window_, screen.left, screen.top);
+    id_ = sdl::SDL_GetWindowID(window_);
 }
 
 SdlWindow::~SdlWindow()
@@ -44,18 +45,18 @@ SdlWindow::~SdlWindow()
     if (host_)
         host_->Forget(this);
     if (window_)
-        SDL_DestroyWindow(window_);
+        sdl::SDL_DestroyWindow(window_);
 }
 
 void SdlWindow::Detach()
 {
     if (window_)
-        SDL_DestroyWindow(window_);
+        sdl::SDL_DestroyWindow(window_);
     window_ = nullptr;
     host_ = nullptr;
 }
 
-bool SdlWindow::Shaped() const { return window_ && SDL_IsShapedWindow(window_); }
+bool SdlWindow::Shaped() const { return window_ && sdl::SDL_IsShapedWindow(window_); }
 
 HostRect SdlWindow::Screen() const { return ScaleRect(bounds_, scale_); }
 
@@ -66,12 +67,12 @@ void SdlWindow::SetBounds(const HostRect& bounds)
         return;
     const HostRect screen = Screen();
     int left = 0, top = 0, width = 0, height = 0;
-    SDL_GetWindowPosition(window_, &left, &top);
-    SDL_GetWindowSize(window_, &width, &height);
+    sdl::SDL_GetWindowPosition(window_, &left, &top);
+    sdl::SDL_GetWindowSize(window_, &width, &height);
     if (left != screen.left || top != screen.top)
-        SDL_SetWindowPosition(window_, screen.left, screen.top);
+        sdl::SDL_SetWindowPosition(window_, screen.left, screen.top);
     if (width != WidthOf(screen) || height != HeightOf(screen)) {
-        SDL_SetWindowSize(window_, WidthOf(screen), HeightOf(screen));
+        sdl::SDL_SetWindowSize(window_, WidthOf(screen), HeightOf(screen));
         // The window surface is made anew at the next Present, with nothing in it.
         presented_ = false;
         ApplyShape();
@@ -82,14 +83,14 @@ void SdlWindow::DragTo(int left, int top)
 {
     bounds_ = {left, top, left + (bounds_.right - bounds_.left), top + (bounds_.bottom - bounds_.top)};
     if (window_)
-        SDL_SetWindowPosition(window_, left * scale_, top * scale_);
+        sdl::SDL_SetWindowPosition(window_, left * scale_, top * scale_);
 }
 
 void SdlWindow::Show()
 {
     if (!window_)
         return;
-    SDL_ShowWindow(window_);
+    sdl::SDL_ShowWindow(window_);
     Refresh();
 }
 
@@ -99,21 +100,21 @@ void SdlWindow::Hide()
         return;
     if (captured_)
         SetMouseCapture(false);
-    SDL_HideWindow(window_);
+    sdl::SDL_HideWindow(window_);
 }
 
 void SdlWindow::Minimise()
 {
     minimised_ = true;
     if (window_)
-        SDL_MinimizeWindow(window_);
+        sdl::SDL_MinimizeWindow(window_);
 }
 
 void SdlWindow::Restore()
 {
     minimised_ = false;
     if (window_)
-        SDL_RestoreWindow(window_);
+        sdl::SDL_RestoreWindow(window_);
 }
 
 bool SdlWindow::NoteMinimised(bool minimised)
@@ -126,18 +127,18 @@ bool SdlWindow::NoteMinimised(bool minimised)
 
 void SdlWindow::Activate()
 {
-    if (!window_ || !(SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN))
+    if (!window_ || !(sdl::SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN))
         return;
-    SDL_RaiseWindow(window_);
+    sdl::SDL_RaiseWindow(window_);
     // Asks for the keyboard directly as well: without a window manager nobody else hands it over.
-    SDL_SetWindowInputFocus(window_);
+    sdl::SDL_SetWindowInputFocus(window_);
 }
 
 void SdlWindow::Present(const uint32_t* pixels, int width, int height, const HostRect& dirty)
 {
     if (!window_ || !pixels || width <= 0 || height <= 0)
         return;
-    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    SDL_Surface* surface = sdl::SDL_GetWindowSurface(window_);
     if (!surface)
         return;
     HostRect area = presented_ ? dirty : HostRect{0, 0, width, height};
@@ -155,26 +156,26 @@ void SdlWindow::Present(const uint32_t* pixels, int width, int height, const Hos
     area.bottom = std::clamp(area.bottom, 0, h);
     if (area.left >= area.right || area.top >= area.bottom)
         return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+    if (SDL_MUSTLOCK(surface) && sdl::SDL_LockSurface(surface) != 0)
         return;
     const uint32_t* from = pixels + static_cast<size_t>(area.top) * static_cast<size_t>(width) + area.left;
     auto* to = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(area.top) * static_cast<size_t>(surface->pitch) +
                static_cast<size_t>(area.left) * surface->format->BytesPerPixel;
     // Read as XRGB: the alpha byte of the back buffer means nothing, so a surface that has
     // alpha gets opaque pixels.
-    SDL_ConvertPixels(area.right - area.left, area.bottom - area.top, SDL_PIXELFORMAT_RGB888, from, width * 4,
+    sdl::SDL_ConvertPixels(area.right - area.left, area.bottom - area.top, SDL_PIXELFORMAT_RGB888, from, width * 4,
                       surface->format->format, to, surface->pitch);
     if (SDL_MUSTLOCK(surface))
-        SDL_UnlockSurface(surface);
+        sdl::SDL_UnlockSurface(surface);
     const SDL_Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+    sdl::SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
     presented_ = true;
 }
 
 void SdlWindow::Refresh()
 {
     if (window_ && presented_)
-        SDL_UpdateWindowSurface(window_);
+        sdl::SDL_UpdateWindowSurface(window_);
 }
 
 void SdlWindow::SetShape(const std::vector<HostRect>& rects)
@@ -188,11 +189,11 @@ void SdlWindow::ApplyShape()
     if (!Shaped())
         return;
     int width = 0, height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
+    sdl::SDL_GetWindowSize(window_, &width, &height);
     const std::vector<uint8_t> mask = ShapeMask(ScaleRects(shape_, scale_), width, height);
     if (mask.empty())
         return;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = sdl::SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface)
         return;
     for (int y = 0; y < height; ++y) {
@@ -204,14 +205,14 @@ void SdlWindow::ApplyShape()
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeBinarizeAlpha;
     mode.parameters.binarizationCutoff = 128;
-    SDL_SetWindowShape(window_, surface, &mode);
-    SDL_FreeSurface(surface);
+    sdl::SDL_SetWindowShape(window_, surface, &mode);
+    sdl::SDL_FreeSurface(surface);
 }
 
 void SdlWindow::SetTitle(const std::string& title)
 {
     if (window_)
-        SDL_SetWindowTitle(window_, title.c_str());
+        sdl::SDL_SetWindowTitle(window_, title.c_str());
 }
 
 void SdlWindow::SetIcon(const uint32_t* pixels, int width, int height)
@@ -221,11 +222,11 @@ void SdlWindow::SetIcon(const uint32_t* pixels, int width, int height)
         return;
     std::vector<uint32_t> icon = IconColourPixels(pixels, width, height);
     SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(icon.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+        sdl::SDL_CreateRGBSurfaceWithFormatFrom(icon.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface)
         return;
-    SDL_SetWindowIcon(window_, surface);
-    SDL_FreeSurface(surface);
+    sdl::SDL_SetWindowIcon(window_, surface);
+    sdl::SDL_FreeSurface(surface);
 }
 
 void SdlWindow::BeginSystemMove()
@@ -238,5 +239,5 @@ void SdlWindow::SetMouseCapture(bool capture)
 {
     captured_ = capture;
     if (window_)
-        SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+        sdl::SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }

@@ -2,8 +2,10 @@
 
 #if MERROWIN_SDL_X11
 
-#include <X11/Xlib.h>
+#include "platform/sdl/XlibLibrary.h"
+
 #include <X11/Xproto.h>
+#include <string>
 
 namespace {
 
@@ -18,18 +20,26 @@ int HandleError(Display* display, XErrorEvent* error)
 
 }  // namespace
 
-X11WakeupErrors::X11WakeupErrors() { previous = XSetErrorHandler(HandleError); }
+X11WakeupErrors::X11WakeupErrors()
+{
+    std::string why;
+    installed_ = xlib::Load(why);
+    if (installed_)
+        previous = xlib::XSetErrorHandler(HandleError);
+}
 
 X11WakeupErrors::~X11WakeupErrors()
 {
-    XSetErrorHandler(previous);
+    if (!installed_)
+        return;
+    xlib::XSetErrorHandler(previous);
     previous = nullptr;
 }
 
 #else
 
 // Built without Xlib's headers: nothing to guard against that this build could reach.
-X11WakeupErrors::X11WakeupErrors() = default;
+X11WakeupErrors::X11WakeupErrors() { static_cast<void>(installed_); }
 X11WakeupErrors::~X11WakeupErrors() = default;
 
 #endif

@@ -11,4 +11,7 @@ public:
     ~X11WakeupErrors();
     X11WakeupErrors(const X11WakeupErrors&) = delete;
     X11WakeupErrors& operator=(const X11WakeupErrors&) = delete;
+
+private:
+    bool installed_ = false;  // false when Xlib could not be opened: nothing to guard then
 };
