@@ -38,9 +38,9 @@ std::string WithSeparator(const std::string& folder, char separator)
 bool HoldsTheme(const TComponent& component, const TsuiFileTheme* theme)
 {
     const TPropertyInfo* info = GetPropInfo(component, "FileTheme");
-    if (!info || !info->Get)
+    if (!info || !info->CanRead())
         return false;
-    const TPropertyValue value = info->Get(component);
+    const TPropertyValue value = info->Read(component);
     return value.Kind() == TPropertyKind::Component && value.AsComponent() == theme;
 }
 

@@ -44,6 +44,45 @@ public:
     std::string data;
 };
 
+// Something in front of TComponent, so that the component part of a TMixed does not start where
+// the object does, and accessors that are member functions of a base class and of the class.
+struct TMixIn {
+    virtual ~TMixIn() = default;
+    int padding[3] = {1, 2, 3};
+};
+class TMixedBase : public TMixIn, public TComponent {
+public:
+    explicit TMixedBase(TComponent* owner) : TComponent(owner) {}
+    int Level() const { return level_; }
+    void SetLevel(int value) { level_ = value; }
+
+private:
+    int level_ = 0;
+};
+class TMixed : public TMixedBase {
+public:
+    explicit TMixed(TComponent* owner) : TMixedBase(owner) {}
+    static const TClassInfo& StaticClassInfo()
+    {
+        static const TClassInfo info("TMixed", &TComponent::StaticClassInfo(), nullptr, [](TClassInfo& c) {
+            TPublisher<TMixed>(c)
+                .Integer("Level", &TMixed::Level, &TMixed::SetLevel)
+                .String("Title", &TMixed::Title, &TMixed::SetTitle)
+                .Enum<TShade>("Shade", {"shLight", "shDark"}, &TMixed::Shade, &TMixed::SetShade);
+        });
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& value) { title_ = value; }
+    TShade Shade() const { return shade_; }
+    void SetShade(TShade value) { shade_ = value; }
+
+private:
+    std::string title_;
+    TShade shade_ = shLight;
+};
+
 }  // namespace
 
 TEST(ClassInfo, TypedValuesGoThroughTheSettersByName)
@@ -63,6 +102,24 @@ TEST(ClassInfo, TypedValuesGoThroughTheSettersByName)
     EXPECT_EQ(GetOrdProp(g, "Shade"), 1);
     EXPECT_EQ(GetStrProp(g, "label"), "标签");
     EXPECT_EQ(GetOrdProp(g, "On"), 1);
+}
+
+TEST(ClassInfo, MemberFunctionsReachTheirObjectWhereverItsComponentPartLies)
+{
+    TMixed m(nullptr);
+    TMixed other(nullptr);
+    SetOrdProp(m, "Level", 5);
+    SetStrProp(m, "Title", "标题");
+    SetEnumProp(m, "Shade", "shDark");
+    EXPECT_EQ(m.Level(), 5);
+    EXPECT_EQ(m.Title(), "标题");
+    EXPECT_EQ(m.Shade(), shDark);
+    EXPECT_EQ(GetOrdProp(m, "Level"), 5);
+    EXPECT_EQ(GetStrProp(m, "Title"), "标题");
+    EXPECT_EQ(GetEnumProp(m, "Shade"), "shDark");
+    EXPECT_EQ(m.padding[0] + m.padding[1] + m.padding[2], 6);
+    EXPECT_EQ(GetOrdProp(other, "Level"), 0);
+    EXPECT_EQ(GetStrProp(other, "Title"), "");
 }
 
 TEST(ClassInfo, AMissingPropertyRaisesTheToolkitsPropertyError)

@@ -2,24 +2,8 @@
 
 #include <map>
 
-EPropertyError UnknownPropertyError(std::string_view name)
-{
-    return EPropertyError("属性 " + std::string(name) + " 不存在");
-}
-
-EPropertyError InvalidPropertyValue() { return EPropertyError("无效的属性值"); }
-
-int TPropertyInfo::Ordinal(std::string_view name) const
-{
-    for (size_t i = 0; i < Names.size(); ++i)
-        if (TComponent::SameName(Names[i], name))
-            return static_cast<int>(i);
-    return -1;
-}
-
-TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Factory factory,
-                       const std::function<void(TClassInfo&)>& publish)
-    : name_(std::move(name)), parent_(parent), factory_(std::move(factory))
+TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Factory factory, Publish publish)
+    : name_(std::move(name)), parent_(parent), factory_(factory)
 {
     if (publish)
         publish(*this);
@@ -56,6 +40,20 @@ void TClassInfo::Add(TPropertyInfo property)
             return;
         }
     properties_.push_back(std::move(property));
+}
+
+void TClassInfo::Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, TPropertyReader reader,
+                     const TAccessorTarget& readTarget, TPropertyWriter writer, const TAccessorTarget& writeTarget)
+{
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = kind;
+    info.Names = std::move(names);
+    info.Reader = reader;
+    info.ReadTarget = readTarget;
+    info.Writer = writer;
+    info.WriteTarget = writeTarget;
+    Add(std::move(info));
 }
 
 const TPropertyInfo* TClassInfo::FindProperty(std::string_view name) const
@@ -126,17 +124,17 @@ static const TPropertyInfo& Require(const TComponent& component, std::string_vie
 TPropertyValue GetPropValue(const TComponent& component, std::string_view name)
 {
     const TPropertyInfo& info = Require(component, name);
-    if (!info.Get)
+    if (!info.CanRead())
         throw EPropertyError("属性 " + info.Name + " 是只写的");
-    return info.Get(component);
+    return info.Read(component);
 }
 
 void SetPropValue(TComponent& component, std::string_view name, const TPropertyValue& value)
 {
     const TPropertyInfo& info = Require(component, name);
-    if (!info.Set)
+    if (!info.CanWrite())
         throw EPropertyError("属性 " + info.Name + " 是只读的");
-    info.Set(component, value);
+    info.Write(component, value);
 }
 
 int64_t GetOrdProp(const TComponent& component, std::string_view name)

@@ -1,51 +1,38 @@
 #pragma once
 
 #include "toolkit/components/Component.h"
-#include "toolkit/components/PropertyValue.h"
+#include "toolkit/components/PropertyAccessors.h"
+#include "toolkit/components/PropertyError.h"
+#include "toolkit/components/PropertyInfo.h"
 #include "toolkit/core/Exceptions.h"
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
-
-// A property that does not exist, cannot be written or read, or gets a value of the wrong kind.
-// The texts are the toolkit's: "属性 %s 不存在", "属性 %s 是只读的", "无效的属性值".
-class EPropertyError : public Exception {
-    using Exception::Exception;
-};
-EPropertyError UnknownPropertyError(std::string_view name);
-EPropertyError InvalidPropertyValue();
 
 // A class named in a layout that nobody registered: "类 %s 未找到".
 class EClassNotFound : public Exception {
     using Exception::Exception;
 };
 
-// One published property: its name, kind, the names an enum or set takes, and the typed
-// access. Either accessor may be missing (write-only, read-only).
-struct TPropertyInfo {
-    std::string Name;
-    TPropertyKind Kind = TPropertyKind::Integer;
-    std::vector<std::string> Names;                     // Enum and Set values, in ordinal order
-    std::vector<std::pair<std::string, int>> Idents;    // names an Integer property also takes
-    std::function<TPropertyValue(const TComponent&)> Get;
-    std::function<void(TComponent&, const TPropertyValue&)> Set;
-
-    // The ordinal of an enum or set name (any case), or -1.
-    int Ordinal(std::string_view name) const;
-};
-
 // A class as the toolkit knows it at run time: its name, base class, published properties and
 // how to create one. Properties are looked up through the base classes too.
 class TClassInfo {
 public:
-    using Factory = std::function<TComponent*(TComponent* owner)>;
+    // Plain function pointers (the classes pass lambdas without captures), for the reason
+    // TPropertyInfo gives.
+    using Factory = TComponent* (*)(TComponent* owner);
+    using Publish = void (*)(TClassInfo& info);
 
-    TClassInfo(std::string name, const TClassInfo* parent, Factory factory,
-               const std::function<void(TClassInfo&)>& publish = nullptr);
+    TClassInfo(std::string name, const TClassInfo* parent, Factory factory, Publish publish = nullptr);
+    // A factory lambda without captures that returns the class's own pointer type.
+    template <class F>
+        requires(std::is_empty_v<F> && std::is_default_constructible_v<F>)
+    TClassInfo(std::string name, const TClassInfo* parent, F, Publish publish = nullptr)
+        : TClassInfo(std::move(name), parent, Factory([](TComponent* owner) -> TComponent* { return F{}(owner); }), publish)
+    {
+    }
 
     const std::string& Name() const { return name_; }
     const TClassInfo* Parent() const { return parent_; }
@@ -53,10 +40,12 @@ public:
     bool InheritsFrom(std::string_view className) const;
     // Raises EClassNotFound for an abstract class.
     TComponent* Create(TComponent* owner) const;
-    bool CanCreate() const { return static_cast<bool>(factory_); }
+    bool CanCreate() const { return factory_ != nullptr; }
 
     // A property of the same name as a base class's replaces it for this class and its heirs.
     void Add(TPropertyInfo property);
+    void Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, TPropertyReader reader,
+             const TAccessorTarget& readTarget, TPropertyWriter writer, const TAccessorTarget& writeTarget);
     TPropertyInfo& LastAdded() { return properties_.back(); }
     // Looked up by name in any case, this class first; nullptr when no class of the chain has it.
     const TPropertyInfo* FindProperty(std::string_view name) const;
@@ -71,147 +60,108 @@ private:
 };
 
 // Typed registration: each accessor is a member function pointer or a callable taking the
-// object; pass nullptr for a missing getter or setter.
+// object (a lambda capturing nothing, or only small trivially copyable values); pass nullptr for
+// a missing getter or setter.
 template <class C> class TPublisher {
 public:
     explicit TPublisher(TClassInfo& info) : info_(info) {}
 
-    template <class G, class S> TPublisher& Integer(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Integer(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Integer, {}, get, set, [](auto v) { return TPropertyValue::Integer(v); },
-                   [](const TPropertyValue& v) { return static_cast<int>(v.AsInteger()); });
+        namespace pa = property_access;
+        return Add<pa::WrapInteger, pa::UnwrapInteger>(name, TPropertyKind::Integer, {}, get, set);
     }
     template <class G, class S>
-    TPublisher& IntegerWithIdents(std::string name, std::vector<std::pair<std::string, int>> idents, G get, S set)
+    TPublisher& IntegerWithIdents(std::string_view name, std::vector<std::pair<std::string, int>> idents, G get, S set)
     {
-        Integer(std::move(name), get, set);
+        Integer(name, get, set);
         info_.LastAdded().Idents = std::move(idents);
         return *this;
     }
-    template <class G, class S> TPublisher& Boolean(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Boolean(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Boolean, {}, get, set, [](bool v) { return TPropertyValue::Boolean(v); },
-                   [](const TPropertyValue& v) { return v.AsBoolean(); });
+        namespace pa = property_access;
+        return Add<pa::WrapBoolean, pa::UnwrapBoolean>(name, TPropertyKind::Boolean, {}, get, set);
     }
-    template <class G, class S> TPublisher& String(std::string name, G get, S set)
+    template <class G, class S> TPublisher& String(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::String, {}, get, set,
-                   [](const std::string& v) { return TPropertyValue::String(v); },
-                   [](const TPropertyValue& v) { return v.AsString(); });
+        namespace pa = property_access;
+        return Add<pa::WrapString, pa::UnwrapString>(name, TPropertyKind::String, {}, get, set);
     }
-    template <class G, class S> TPublisher& Color(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Color(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Color, {}, get, set, [](int32_t v) { return TPropertyValue::Color(v); },
-                   [](const TPropertyValue& v) { return v.AsColor(); });
+        namespace pa = property_access;
+        return Add<pa::WrapColor, pa::UnwrapColor>(name, TPropertyKind::Color, {}, get, set);
     }
     // E is an enumeration whose ordinals 0..n-1 carry `names`.
-    template <class E, class G, class S> TPublisher& Enum(std::string name, std::vector<std::string> names, G get, S set)
+    template <class E, class G, class S> TPublisher& Enum(std::string_view name, std::vector<std::string> names, G get, S set)
     {
-        auto table = std::make_shared<std::vector<std::string>>(names);
-        return Add(
-            std::move(name), TPropertyKind::Enum, std::move(names), get, set,
-            [table](E v) {
-                auto i = static_cast<size_t>(v);
-                return TPropertyValue::Enum(i < table->size() ? (*table)[i] : std::to_string(i));
-            },
-            [table](const TPropertyValue& v) { return static_cast<E>(EnumOrdinal(*table, v)); });
+        namespace pa = property_access;
+        return Add<pa::WrapEnum<E>, pa::UnwrapEnum<E>>(name, TPropertyKind::Enum, std::move(names), get, set);
     }
     // A set kept as bits: name i is bit (1 << i).
-    template <class G, class S> TPublisher& Set(std::string name, std::vector<std::string> names, G get, S set)
+    template <class G, class S> TPublisher& Set(std::string_view name, std::vector<std::string> names, G get, S set)
     {
-        auto table = std::make_shared<std::vector<std::string>>(names);
-        return Add(
-            std::move(name), TPropertyKind::Set, std::move(names), get, set,
-            [table](unsigned bits) {
-                std::vector<std::string> on;
-                for (size_t i = 0; i < table->size(); ++i)
-                    if (bits & (1u << i))
-                        on.push_back((*table)[i]);
-                return TPropertyValue::Set(std::move(on));
-            },
-            [table](const TPropertyValue& v) {
-                unsigned bits = 0;
-                for (const std::string& n : v.AsNames())
-                    bits |= 1u << EnumOrdinal(*table, TPropertyValue::Enum(n));
-                return bits;
-            });
+        namespace pa = property_access;
+        return Add<pa::WrapSet, pa::UnwrapSet>(name, TPropertyKind::Set, std::move(names), get, set);
     }
     // T is the class a referenced component must have.
-    template <class T, class G, class S> TPublisher& Component(std::string name, G get, S set)
+    template <class T, class G, class S> TPublisher& Component(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Component, {}, get, set,
-                   [](TComponent* v) { return TPropertyValue::Component(v); },
-                   [](const TPropertyValue& v) {
-                       TComponent* c = v.AsComponent();
-                       T* typed = dynamic_cast<T*>(c);
-                       if (c && !typed)
-                           throw InvalidPropertyValue();
-                       return typed;
-                   });
+        namespace pa = property_access;
+        return Add<pa::WrapComponent, pa::UnwrapComponent<T>>(name, TPropertyKind::Component, {}, get, set);
     }
-    template <class G, class S> TPublisher& Picture(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Picture(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Picture, {}, get, set,
-                   [](TPictureValue v) { return TPropertyValue::Picture(std::move(v)); },
-                   [](const TPropertyValue& v) { return v.AsPicture(); });
+        namespace pa = property_access;
+        return Add<pa::WrapPicture, pa::UnwrapPicture>(name, TPropertyKind::Picture, {}, get, set);
     }
-    template <class G, class S> TPublisher& Binary(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Binary(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Binary, {}, get, set,
-                   [](const std::string& v) { return TPropertyValue::Binary(v); },
-                   [](const TPropertyValue& v) { return v.AsBinary(); });
+        namespace pa = property_access;
+        return Add<pa::WrapBinary, pa::UnwrapBinary>(name, TPropertyKind::Binary, {}, get, set);
     }
-    template <class G, class S> TPublisher& Strings(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Strings(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Strings, {}, get, set,
-                   [](const std::vector<std::string>& v) { return TPropertyValue::Strings(v); },
-                   [](const TPropertyValue& v) { return v.AsNames(); });
+        namespace pa = property_access;
+        return Add<pa::WrapStrings, pa::UnwrapStrings>(name, TPropertyKind::Strings, {}, get, set);
     }
-    template <class G, class S> TPublisher& Collection(std::string name, G get, S set)
+    template <class G, class S> TPublisher& Collection(std::string_view name, G get, S set)
     {
-        return Add(std::move(name), TPropertyKind::Collection, {}, get, set,
-                   [](const TPropertyValue::Items& v) { return TPropertyValue::Collection(v); },
-                   [](const TPropertyValue& v) { return v.AsItems(); });
+        namespace pa = property_access;
+        return Add<pa::WrapCollection, pa::UnwrapCollection>(name, TPropertyKind::Collection, {}, get, set);
     }
     // An event of handler type H (a std::function); the setter receives the handler itself.
-    template <class H, class S> TPublisher& Event(std::string name, S set)
+    template <class H, class S> TPublisher& Event(std::string_view name, S set)
     {
-        TPropertyInfo info;
-        info.Name = std::move(name);
-        info.Kind = TPropertyKind::Event;
-        info.Set = [set](TComponent& self, const TPropertyValue& v) {
-            const std::any* handler = HandlerOf(self, v.AsString());
-            if (!handler)
-                throw InvalidPropertyValue();
-            const H* typed = std::any_cast<H>(handler);
-            if (!typed)
-                throw InvalidPropertyValue();
-            std::invoke(set, static_cast<C&>(self), *typed);
-        };
-        info_.Add(std::move(info));
+        namespace pa = property_access;
+        auto target = pa::OnClass<C>(set);
+        info_.Add(name, TPropertyKind::Event, {}, nullptr, {}, &pa::WriteEvent<H, decltype(target)>, pa::Keep(target));
         return *this;
     }
 
 private:
-    template <class G, class S, class Wrap, class Unwrap>
-    TPublisher& Add(std::string name, TPropertyKind kind, std::vector<std::string> names, G get, S set, Wrap wrap,
-                    Unwrap unwrap)
+    template <auto Wrap, auto Unwrap, class G, class S>
+    TPublisher& Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, G get, S set)
     {
-        TPropertyInfo info;
-        info.Name = std::move(name);
-        info.Kind = kind;
-        info.Names = std::move(names);
-        if constexpr (!std::is_same_v<G, std::nullptr_t>)
-            info.Get = [get, wrap](const TComponent& self) { return wrap(std::invoke(get, static_cast<const C&>(self))); };
-        if constexpr (!std::is_same_v<S, std::nullptr_t>)
-            info.Set = [set, unwrap](TComponent& self, const TPropertyValue& v) {
-                std::invoke(set, static_cast<C&>(self), unwrap(v));
-            };
-        info_.Add(std::move(info));
+        namespace pa = property_access;
+        TPropertyReader reader = nullptr;
+        TAccessorTarget readTarget;
+        TPropertyWriter writer = nullptr;
+        TAccessorTarget writeTarget;
+        if constexpr (!std::is_same_v<G, std::nullptr_t>) {
+            auto target = pa::OnClass<C>(get);
+            reader = &pa::Read<Wrap, decltype(target)>;
+            readTarget = pa::Keep(target);
+        }
+        if constexpr (!std::is_same_v<S, std::nullptr_t>) {
+            auto target = pa::OnClass<C>(set);
+            writer = &pa::Write<Unwrap, decltype(target)>;
+            writeTarget = pa::Keep(target);
+        }
+        info_.Add(name, kind, std::move(names), reader, readTarget, writer, writeTarget);
         return *this;
     }
-    static int EnumOrdinal(const std::vector<std::string>& names, const TPropertyValue& v);
-    static const std::any* HandlerOf(const TComponent& self, const std::string& handlerName);
 
     TClassInfo& info_;
 };
@@ -219,15 +169,6 @@ private:
 // The handler an event names: the component's own, else the nearest owner's that defines it.
 const std::any* FindEventHandler(const TComponent& component, const std::string& handlerName);
 int EnumOrdinalOf(const std::vector<std::string>& names, const TPropertyValue& value);
-
-template <class C> int TPublisher<C>::EnumOrdinal(const std::vector<std::string>& names, const TPropertyValue& v)
-{
-    return EnumOrdinalOf(names, v);
-}
-template <class C> const std::any* TPublisher<C>::HandlerOf(const TComponent& self, const std::string& handlerName)
-{
-    return FindEventHandler(self, handlerName);
-}
 
 // --- Access by name ------------------------------------------------------------------------
 // Each raises "属性 %s 不存在" for a property the component's class does not publish.

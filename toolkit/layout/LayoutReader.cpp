@@ -64,18 +64,18 @@ void TLayoutReader::ApplyProperty(TComponent& component, const TLayoutValue::Pro
     const TPropertyInfo* info = GetPropInfo(component, property.name);
     if (!info)
         throw UnknownPropertyError(property.name);
-    if (!info->Set)
+    if (!info->CanWrite())
         throw EPropertyError("属性 " + info->Name + " 是只读的");
     if (info->Kind == TPropertyKind::Component) {
         if (property.value.type != TLayoutValue::Type::Identifier)
             Invalid(property.line, property.name);
         if (TComponent::SameName(property.value.text, "nil"))
-            info->Set(component, TPropertyValue::Component(nullptr));
+            info->Write(component, TPropertyValue::Component(nullptr));
         else
             fixups_.push_back({&component, info, property.value.text, property.line});
         return;
     }
-    info->Set(component, Convert(*info, property.value, property.name));
+    info->Write(component, Convert(*info, property.value, property.name));
 }
 
 TPropertyValue TLayoutReader::Convert(const TPropertyInfo& info, const TLayoutValue& value, const std::string& name) const
@@ -189,7 +189,7 @@ void TLayoutReader::ResolveReferences()
         TComponent* target = FindReference(fixup.reference);
         if (!target)
             throw EParserError(fixup.line, "未找到组件 " + fixup.reference);
-        fixup.property->Set(*fixup.component, TPropertyValue::Component(target));
+        fixup.property->Write(*fixup.component, TPropertyValue::Component(target));
     }
 }
 
