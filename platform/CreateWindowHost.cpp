@@ -24,10 +24,12 @@ std::unique_ptr<WindowHost> CreateWindowHost()
     if (!desktop.empty() && backend == desktop) {
         std::unique_ptr<WindowHost> host = OpenDesktopHost(why);
         if (!host)
-            std::fprintf(stderr, "MERROWIN_BACKEND=%s: %s\n", backend.c_str(), why.c_str());
+            std::fputs(("MERROWIN_BACKEND=" + backend + ": " + why + "\n").c_str(), stderr);
         return host;
     }
-    std::fprintf(stderr, "MERROWIN_BACKEND=%s: no such window host in this build (known: headless%s%s)\n",
-                 backend.c_str(), desktop.empty() ? "" : ", ", desktop.c_str());
+    std::fputs(("MERROWIN_BACKEND=" + backend + ": no such window host in this build (known: headless" +
+                (desktop.empty() ? "" : ", ") + desktop + ")\n")
+                   .c_str(),
+               stderr);
     return nullptr;
 }

@@ -1,8 +1,7 @@
 #include "installer/hostpage/HostPage.h"
 
 #include "installer/project/Project.h"
-
-#include <cstdio>
+#include "toolkit/core/HexText.h"
 
 namespace {
 
@@ -52,8 +51,10 @@ std::string LinkBox(const TProject& project)
 std::string ColorToHex(TColor color)
 {
     auto bits = static_cast<uint32_t>(color);
-    char text[7];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF);
+    std::string text;
+    AppendHex(text, bits & 0xFF, 2);
+    AppendHex(text, (bits >> 8) & 0xFF, 2);
+    AppendHex(text, (bits >> 16) & 0xFF, 2);
     return text;
 }
 

@@ -1,8 +1,7 @@
 #include "installer/run/PageFolder.h"
 
 #include "platform/SystemServices.h"
-
-#include <cstdio>
+#include "toolkit/core/HexText.h"
 
 namespace {
 
@@ -37,9 +36,8 @@ std::string PercentEncodedFolder(const std::string& folder, char separator)
         if (KeptInAddress(byte)) {
             address += static_cast<char>(byte);
         } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-            address += escaped;
+            address += '%';
+            AppendHex(address, byte, 2);
         }
     }
     return address;

@@ -72,7 +72,7 @@ HeadlessHost::HeadlessHost(std::string script)
 {
     AppendScript(script);
     onFailure_ = [](const std::string& message) {
-        std::fprintf(stderr, "headless: %s\n", message.c_str());
+        std::fputs(("headless: " + message + "\n").c_str(), stderr);
         std::fflush(stderr);
         std::exit(3);
     };
@@ -103,7 +103,7 @@ std::unique_ptr<HeadlessHost> HeadlessHost::FromEnvironment()
     int scale = 1;
     if (const char* text = std::getenv("MERROWIN_SCALE"); text && *text) {
         if (std::string(text) != "1" && std::string(text) != "2") {
-            std::fprintf(stderr, "headless: MERROWIN_SCALE is 1 or 2, not %s\n", text);
+            std::fputs((std::string("headless: MERROWIN_SCALE is 1 or 2, not ") + text + "\n").c_str(), stderr);
             std::exit(3);
         }
         scale = text[0] - '0';
@@ -120,7 +120,7 @@ std::unique_ptr<HeadlessHost> HeadlessHost::FromEnvironment()
         text.resize(static_cast<size_t>(in.Size()));
         in.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
     } catch (const std::exception&) {
-        std::fprintf(stderr, "headless: cannot read the script %s\n", file);
+        std::fputs((std::string("headless: cannot read the script ") + file + "\n").c_str(), stderr);
         std::exit(3);
     }
     auto host = std::make_unique<HeadlessHost>(text);

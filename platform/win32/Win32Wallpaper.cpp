@@ -2,13 +2,12 @@
 
 #include "platform/win32/WideText.h"
 #include "toolkit/core/Exceptions.h"
+#include "toolkit/core/HexText.h"
 
 #include <windows.h>
 #include <objbase.h>
 #include <wininet.h> // the shell declares IActiveDesktop only after the Internet headers
 #include <shlobj.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -51,8 +50,8 @@ std::string SystemErrorText(int32_t code)
     if (!text.empty())
         return FromWide(text);
     // Codes of other components have no text in the system's message table.
-    char fallback[32];
-    std::snprintf(fallback, sizeof fallback, "OLE 错误 %08X", static_cast<unsigned>(code));
+    std::string fallback = "OLE 错误 ";
+    AppendHex(fallback, static_cast<uint32_t>(code), 8);
     return fallback;
 }
 

@@ -1,10 +1,10 @@
 #include "toolkit/graphics/Color.h"
 
 #include "toolkit/core/Exceptions.h"
+#include "toolkit/core/HexText.h"
 #include "toolkit/core/IntegerText.h"
 
 #include <array>
-#include <cstdio>
 
 namespace {
 
@@ -95,8 +95,8 @@ std::string ColorToString(TColor color)
     for (const TColorName& entry : kNames)
         if (entry.value == color)
             return std::string(entry.name);
-    char text[10];
-    std::snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(static_cast<uint32_t>(color)));
+    std::string text = "$";
+    AppendHex(text, static_cast<uint32_t>(color), 8);
     return text;
 }
 
