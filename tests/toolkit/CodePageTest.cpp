@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 #include <string>
 
 using namespace std::string_literals;
@@ -24,7 +26,37 @@ std::string Utf8Of(char32_t point)
     return text;
 }
 
+// The system's own converter, which the program's table was generated from (and packed for).
+std::string SystemGbkToUtf8(iconv_t converter, std::string gbk)
+{
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char out[8];
+    char* in = gbk.data();
+    size_t inLeft = gbk.size();
+    char* outPtr = out;
+    size_t outLeft = sizeof out;
+    if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+        return "\uFFFD";
+    return std::string(out, outPtr);
+}
+
 } // namespace
+
+// Every pair decodes as the system's CP936 converter decodes it: the packed table unpacks to
+// exactly the characters it was made from.
+TEST(CodePage, EveryPairDecodesAsTheSystemConverterDoes)
+{
+    iconv_t converter = iconv_open("UTF-8", "CP936");
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+            ASSERT_EQ(GbkToUtf8(pair), SystemGbkToUtf8(converter, pair)) << std::hex << lead << ' ' << trail;
+        }
+    iconv_close(converter);
+}
 
 TEST(CodePage, ConvertsKnownCharactersBothWays)
 {

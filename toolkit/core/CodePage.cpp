@@ -2,13 +2,18 @@
 
 #include "toolkit/core/Utf8.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
+
+#include <zlib.h>
 
 // Both come from CodePage936Table.cpp, which tools/generate/cp936-table writes; a 0 entry
 // means the byte or pair is not a character.
 extern const uint16_t kCp936SingleByte[128];     // bytes 0x80..0xFF
-extern const uint16_t kCp936DoubleByte[126][191]; // lead 0x81..0xFE, trail 0x40..0xFE
+extern const unsigned char kCp936DoubleBytePacked[]; // lead 0x81..0xFE, trail 0x40..0xFE, packed
+extern const size_t kCp936DoubleBytePackedSize;
 
 namespace {
 
@@ -17,6 +22,8 @@ constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
 constexpr unsigned kFirstLead = 0x81;
 constexpr unsigned kFirstTrail = 0x40;
+constexpr size_t kLeads = 0xFE - kFirstLead + 1;
+constexpr size_t kTrails = 0xFE - kFirstTrail + 1;
 
 struct Decoded {
     char32_t point;
@@ -31,6 +38,33 @@ bool IsLead(uint8_t byte)
 bool IsTrail(uint8_t byte)
 {
     return byte >= kFirstTrail && byte <= 0xFE && byte != 0x7F;
+}
+
+// The pairs' table, unpacked from the form the generator explains: a third of its size in every
+// program that carries it.
+std::vector<uint16_t> UnpackDoubleBytes()
+{
+    constexpr size_t count = kLeads * kTrails;
+    std::vector<unsigned char> planes(2 * count);
+    uLongf length = static_cast<uLongf>(planes.size());
+    if (uncompress(planes.data(), &length, kCp936DoubleBytePacked, static_cast<uLong>(kCp936DoubleBytePackedSize)) != Z_OK ||
+        length != planes.size())
+        throw std::logic_error("the code page 936 table does not unpack");
+    std::vector<uint16_t> table(count);
+    uint16_t last = 0;
+    for (size_t i = 0; i < count; ++i) {
+        table[i] = static_cast<uint16_t>(last + (planes[i] << 8 | planes[count + i]));
+        if (table[i] != 0)
+            last = table[i];
+    }
+    return table;
+}
+
+// The character of a lead and a trail byte in their ranges, 0 for none.
+uint16_t DoubleByte(unsigned lead, unsigned trail)
+{
+    static const std::vector<uint16_t> table = UnpackDoubleBytes();
+    return table[(lead - kFirstLead) * kTrails + (trail - kFirstTrail)];
 }
 
 char32_t OrReplacement(uint16_t point)
@@ -51,7 +85,7 @@ Decoded DecodeGbk(std::string_view bytes)
     if (bytes.size() < 2 || !IsTrail(static_cast<uint8_t>(bytes[1])))
         return {kReplacement, 1};
     auto trail = static_cast<uint8_t>(bytes[1]);
-    return {OrReplacement(kCp936DoubleByte[lead - kFirstLead][trail - kFirstTrail]), 2};
+    return {OrReplacement(DoubleByte(lead, trail)), 2};
 }
 
 
@@ -95,7 +129,7 @@ std::vector<uint16_t> BuildReverseMap()
             map[point] = static_cast<uint16_t>(byte);
     for (unsigned lead = kFirstLead; lead <= 0xFE; ++lead)
         for (unsigned trail = kFirstTrail; trail <= 0xFE; ++trail)
-            if (uint16_t point = kCp936DoubleByte[lead - kFirstLead][trail - kFirstTrail])
+            if (uint16_t point = DoubleByte(lead, trail))
                 map[point] = static_cast<uint16_t>(lead << 8 | trail);
     return map;
 }
