@@ -52,10 +52,10 @@ TEST(BitmapTest, SetSizeClearsEveryPixelToOpaqueBlack)
             EXPECT_EQ(b.ScanLine(y)[x], 0xFF000000u);
 }
 
-TEST(BitmapTest, EveryPixelOfSizesAroundTheFillStepsIsBlackAndNothingElseChanges)
+TEST(BitmapTest, EveryPixelOfSizesAroundTheVectorStepsIsBlackAndNothingElseChanges)
 {
-    // The fill copies what it has already filled, doubling: sizes next to the doublings are
-    // where a step could stop short or run over.
+    // The fills are vectorised: sizes next to the vector widths are where a loop's main part and
+    // its remainder meet.
     for (int width : {1, 15, 16, 17, 31, 33, 64, 1000}) {
         TBitmap b = Checkerboard(width, 3);
         b.SetSize(width, 3);

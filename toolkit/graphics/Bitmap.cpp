@@ -1,7 +1,6 @@
 #include "toolkit/graphics/Bitmap.h"
 
 #include "toolkit/graphics/BmpCodec.h"
-#include "toolkit/graphics/PixelFill.h"
 #include "toolkit/streams/FileStream.h"
 #include "toolkit/streams/MemoryStream.h"
 
@@ -45,11 +44,8 @@ void TBitmap::SetSize(int width, int height)
     height = std::max(height, 0);
     if (int64_t(width) * height > kMaxBitmapPixels)
         throw EInvalidGraphic();
-    // A fresh start rather than a resize: the old pixels would otherwise survive in the overlap.
-    const size_t count = size_t(width) * size_t(height);
-    pixels_.clear();
-    pixels_.resize(count);
-    FillPixels(pixels_.data(), count, 0xFF000000u);
+    // Assign rather than resize: the old pixels would otherwise survive in the overlap.
+    pixels_.assign(size_t(width) * size_t(height), 0xFF000000u);
     width_ = width;
     height_ = height;
 }

@@ -1,6 +1,5 @@
 #include "toolkit/graphics/Canvas.h"
 
-#include "toolkit/graphics/PixelFill.h"
 #include "toolkit/graphics/SystemColors.h"
 
 #include <algorithm>
@@ -119,7 +118,7 @@ void TCanvas::BrushDeviceSpan(int x0, int x1, int y)
         for (int x = x0; x < x1; ++x)
             row[x] = source[((x % w) + w) % w] | 0xFF000000u;
     } else if (brush_.Style() == TBrushStyle::bsSolid) {
-        FillPixels(row + x0, size_t(x1 - x0), PixelOf(brush_.Color()));
+        std::fill(row + x0, row + x1, PixelOf(brush_.Color()));
     }
 }
 
