@@ -42,18 +42,25 @@ void TClassInfo::Add(TPropertyInfo property)
     properties_.push_back(std::move(property));
 }
 
-void TClassInfo::Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, TPropertyReader reader,
-                     const TAccessorTarget& readTarget, TPropertyWriter writer, const TAccessorTarget& writeTarget)
+void TClassInfo::Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names,
+                     TPropertyReader reader, const TAccessorTarget& readTarget, TPropertyWriter writer,
+                     const TAccessorTarget& writeTarget)
 {
     TPropertyInfo info;
     info.Name = name;
     info.Kind = kind;
-    info.Names = std::move(names);
+    if (names)
+        info.Names = *names;
     info.Reader = reader;
     info.ReadTarget = readTarget;
     info.Writer = writer;
     info.WriteTarget = writeTarget;
     Add(std::move(info));
+}
+
+std::vector<std::string> NameList(std::initializer_list<const char*> names)
+{
+    return std::vector<std::string>(names.begin(), names.end());
 }
 
 const TPropertyInfo* TClassInfo::FindProperty(std::string_view name) const

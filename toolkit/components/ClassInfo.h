@@ -6,6 +6,7 @@
 #include "toolkit/components/PropertyInfo.h"
 #include "toolkit/core/Exceptions.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -44,7 +45,7 @@ public:
 
     // A property of the same name as a base class's replaces it for this class and its heirs.
     void Add(TPropertyInfo property);
-    void Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, TPropertyReader reader,
+    void Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names, TPropertyReader reader,
              const TAccessorTarget& readTarget, TPropertyWriter writer, const TAccessorTarget& writeTarget);
     TPropertyInfo& LastAdded() { return properties_.back(); }
     // Looked up by name in any case, this class first; nullptr when no class of the chain has it.
@@ -59,6 +60,9 @@ private:
     std::vector<TPropertyInfo> properties_;
 };
 
+// The names of an enum or set written out as a list of literals.
+std::vector<std::string> NameList(std::initializer_list<const char*> names);
+
 // Typed registration: each accessor is a member function pointer or a callable taking the
 // object (a lambda capturing nothing, or only small trivially copyable values); pass nullptr for
 // a missing getter or setter.
@@ -69,7 +73,7 @@ public:
     template <class G, class S> TPublisher& Integer(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapInteger, pa::UnwrapInteger>(name, TPropertyKind::Integer, {}, get, set);
+        return Add<pa::WrapInteger, pa::UnwrapInteger>(name, TPropertyKind::Integer, nullptr, get, set);
     }
     template <class G, class S>
     TPublisher& IntegerWithIdents(std::string_view name, std::vector<std::pair<std::string, int>> idents, G get, S set)
@@ -81,68 +85,80 @@ public:
     template <class G, class S> TPublisher& Boolean(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapBoolean, pa::UnwrapBoolean>(name, TPropertyKind::Boolean, {}, get, set);
+        return Add<pa::WrapBoolean, pa::UnwrapBoolean>(name, TPropertyKind::Boolean, nullptr, get, set);
     }
     template <class G, class S> TPublisher& String(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapString, pa::UnwrapString>(name, TPropertyKind::String, {}, get, set);
+        return Add<pa::WrapString, pa::UnwrapString>(name, TPropertyKind::String, nullptr, get, set);
     }
     template <class G, class S> TPublisher& Color(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapColor, pa::UnwrapColor>(name, TPropertyKind::Color, {}, get, set);
+        return Add<pa::WrapColor, pa::UnwrapColor>(name, TPropertyKind::Color, nullptr, get, set);
     }
     // E is an enumeration whose ordinals 0..n-1 carry `names`.
-    template <class E, class G, class S> TPublisher& Enum(std::string_view name, std::vector<std::string> names, G get, S set)
+    template <class E, class G, class S>
+    TPublisher& Enum(std::string_view name, const std::vector<std::string>& names, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapEnum<E>, pa::UnwrapEnum<E>>(name, TPropertyKind::Enum, std::move(names), get, set);
+        return Add<pa::WrapEnum<E>, pa::UnwrapEnum<E>>(name, TPropertyKind::Enum, &names, get, set);
+    }
+    template <class E, class G, class S>
+    TPublisher& Enum(std::string_view name, std::initializer_list<const char*> names, G get, S set)
+    {
+        return Enum<E>(name, NameList(names), get, set);
     }
     // A set kept as bits: name i is bit (1 << i).
-    template <class G, class S> TPublisher& Set(std::string_view name, std::vector<std::string> names, G get, S set)
+    template <class G, class S> TPublisher& Set(std::string_view name, const std::vector<std::string>& names, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapSet, pa::UnwrapSet>(name, TPropertyKind::Set, std::move(names), get, set);
+        return Add<pa::WrapSet, pa::UnwrapSet>(name, TPropertyKind::Set, &names, get, set);
+    }
+    template <class G, class S> TPublisher& Set(std::string_view name, std::initializer_list<const char*> names, G get, S set)
+    {
+        return Set(name, NameList(names), get, set);
     }
     // T is the class a referenced component must have.
     template <class T, class G, class S> TPublisher& Component(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapComponent, pa::UnwrapComponent<T>>(name, TPropertyKind::Component, {}, get, set);
+        return Add<pa::WrapComponent, pa::UnwrapComponent<T>>(name, TPropertyKind::Component, nullptr, get, set);
     }
     template <class G, class S> TPublisher& Picture(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapPicture, pa::UnwrapPicture>(name, TPropertyKind::Picture, {}, get, set);
+        return Add<pa::WrapPicture, pa::UnwrapPicture>(name, TPropertyKind::Picture, nullptr, get, set);
     }
     template <class G, class S> TPublisher& Binary(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapBinary, pa::UnwrapBinary>(name, TPropertyKind::Binary, {}, get, set);
+        return Add<pa::WrapBinary, pa::UnwrapBinary>(name, TPropertyKind::Binary, nullptr, get, set);
     }
     template <class G, class S> TPublisher& Strings(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapStrings, pa::UnwrapStrings>(name, TPropertyKind::Strings, {}, get, set);
+        return Add<pa::WrapStrings, pa::UnwrapStrings>(name, TPropertyKind::Strings, nullptr, get, set);
     }
     template <class G, class S> TPublisher& Collection(std::string_view name, G get, S set)
     {
         namespace pa = property_access;
-        return Add<pa::WrapCollection, pa::UnwrapCollection>(name, TPropertyKind::Collection, {}, get, set);
+        return Add<pa::WrapCollection, pa::UnwrapCollection>(name, TPropertyKind::Collection, nullptr, get, set);
     }
     // An event of handler type H (a std::function); the setter receives the handler itself.
     template <class H, class S> TPublisher& Event(std::string_view name, S set)
     {
         namespace pa = property_access;
         auto target = pa::OnClass<C>(set);
-        info_.Add(name, TPropertyKind::Event, {}, nullptr, {}, &pa::WriteEvent<H, decltype(target)>, pa::Keep(target));
+        info_.Add(name, TPropertyKind::Event, nullptr, nullptr, {}, &pa::WriteEvent<H, decltype(target)>, pa::Keep(target));
         return *this;
     }
 
 private:
+    // Registration is kept out of line as far as it can be, with the names by pointer (none for
+    // most kinds): every property of every class is a call site, and all of them ship.
     template <auto Wrap, auto Unwrap, class G, class S>
-    TPublisher& Add(std::string_view name, TPropertyKind kind, std::vector<std::string> names, G get, S set)
+    TPublisher& Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names, G get, S set)
     {
         namespace pa = property_access;
         TPropertyReader reader = nullptr;
@@ -159,7 +175,7 @@ private:
             writer = &pa::Write<Unwrap, decltype(target)>;
             writeTarget = pa::Keep(target);
         }
-        info_.Add(name, kind, std::move(names), reader, readTarget, writer, writeTarget);
+        info_.Add(name, kind, names, reader, readTarget, writer, writeTarget);
         return *this;
     }
 
