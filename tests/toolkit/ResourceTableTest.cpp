@@ -24,14 +24,28 @@ std::vector<unsigned char> GzipMember(const std::string& text)
     return packed;
 }
 
+std::vector<unsigned char> Damaged(std::vector<unsigned char> member, size_t at)
+{
+    member[at] ^= 0x55;
+    return member;
+}
+
+std::vector<unsigned char> Trailing(std::vector<unsigned char> member)
+{
+    member.push_back(0);
+    return member;
+}
+
 }  // namespace
 
+// The tables are static here as the build's own are: what a table unpacks belongs to its entries
+// for the rest of the program.
 TEST(ResourceTable, EntriesUnpackOnceAndMatchAnyCase)
 {
-    const std::string text(5000, 'x');
-    const std::vector<unsigned char> member = GzipMember(text);
+    static const std::string text(5000, 'x');
+    static const std::vector<unsigned char> member = GzipMember(text);
     ASSERT_LT(member.size(), text.size());
-    const TResourceEntry entries[] = {{"ALPHA", member.data(), member.size(), text.size()}};
+    static const TResourceEntry entries[] = {{"ALPHA", member.data(), member.size(), text.size()}};
     const TResourceTable table(entries, 1);
     const std::optional<std::string_view> first = table.Find("alpha");
     ASSERT_TRUE(first);
@@ -46,15 +60,12 @@ TEST(ResourceTable, EntriesUnpackOnceAndMatchAnyCase)
 
 TEST(ResourceTable, AnEntryThatDoesNotUnpackToItsLengthIsMissing)
 {
-    const std::string text = "the bytes of a file, packed";
-    std::vector<unsigned char> member = GzipMember(text);
-    std::vector<unsigned char> damaged = member;
-    damaged[damaged.size() / 2] ^= 0x55;
-    std::vector<unsigned char> badSum = member;
-    badSum[badSum.size() - 6] ^= 1;  // the check sum in the trailer
-    std::vector<unsigned char> trailing = member;
-    trailing.push_back(0);
-    const TResourceEntry entries[] = {
+    static const std::string text = "the bytes of a file, packed";
+    static const std::vector<unsigned char> member = GzipMember(text);
+    static const std::vector<unsigned char> damaged = Damaged(member, member.size() / 2);
+    static const std::vector<unsigned char> badSum = Damaged(member, member.size() - 6);  // the trailer's check sum
+    static const std::vector<unsigned char> trailing = Trailing(member);
+    static const TResourceEntry entries[] = {
         {"BADSUM", badSum.data(), badSum.size(), text.size()},
         {"CUT", member.data(), member.size() - 4, text.size()},
         {"DAMAGED", damaged.data(), damaged.size(), text.size()},
