@@ -1,5 +1,6 @@
 #include "toolkit/graphics/PngWriter.h"
 
+#include "toolkit/core/Deflater.h"
 #include "toolkit/streams/MemoryStream.h"
 #include "toolkit/streams/Stream.h"
 
@@ -120,52 +121,35 @@ void SamplesToPixels(const uint8_t* samples, int width, size_t channels, uint32_
     }
 }
 
-// Deflates the filtered rows as they come and writes the output as IDAT chunks of a fixed
+// Compresses the filtered rows as they come and writes the output as IDAT chunks of a fixed
 // size, so the picture is never held compressed in one piece.
 class TIdatWriter {
 public:
-    explicit TIdatWriter(TStream& stream) : stream_(stream), out_(kIdatSize)
-    {
-        if (deflateInit(&z_, Z_DEFAULT_COMPRESSION) != Z_OK)
-            throw std::bad_alloc();
-    }
-    ~TIdatWriter() { deflateEnd(&z_); }
-    TIdatWriter(const TIdatWriter&) = delete;
-    TIdatWriter& operator=(const TIdatWriter&) = delete;
+    explicit TIdatWriter(TStream& stream) : stream_(stream) {}
 
-    void Add(const uint8_t* data, size_t size) { Deflate(data, size, Z_NO_FLUSH); }
+    void Add(const uint8_t* data, size_t size)
+    {
+        deflater_.Add(data, size);
+        std::vector<uint8_t>& out = deflater_.Output();
+        if (out.size() < kIdatSize)
+            return;
+        size_t done = 0;
+        for (; out.size() - done >= kIdatSize; done += kIdatSize)
+            WriteChunk(stream_, "IDAT", out.data() + done, kIdatSize);
+        out.erase(out.begin(), out.begin() + ptrdiff_t(done));
+    }
 
     void Finish()
     {
-        Deflate(nullptr, 0, Z_FINISH);
-        if (used_ > 0)
-            WriteChunk(stream_, "IDAT", out_.data(), used_);
+        deflater_.Finish();
+        const std::vector<uint8_t>& out = deflater_.Output();
+        for (size_t done = 0; done < out.size(); done += kIdatSize)
+            WriteChunk(stream_, "IDAT", out.data() + done, std::min(kIdatSize, out.size() - done));
     }
 
 private:
-    void Deflate(const uint8_t* data, size_t size, int flush)
-    {
-        z_.next_in = const_cast<Bytef*>(data);
-        z_.avail_in = uInt(size);
-        int rc;
-        do {
-            if (used_ == out_.size()) {
-                WriteChunk(stream_, "IDAT", out_.data(), used_);
-                used_ = 0;
-            }
-            z_.next_out = out_.data() + used_;
-            z_.avail_out = uInt(out_.size() - used_);
-            rc = deflate(&z_, flush);
-            if (rc == Z_STREAM_ERROR)
-                throw std::bad_alloc();
-            used_ = out_.size() - z_.avail_out;
-        } while (flush == Z_FINISH ? rc != Z_STREAM_END : z_.avail_in > 0);
-    }
-
     TStream& stream_;
-    z_stream z_{};
-    std::vector<uint8_t> out_;
-    size_t used_ = 0;
+    TDeflater deflater_;
 };
 
 void WriteHeader(const TBitmap& bitmap, TStream& stream, bool alpha)
