@@ -1,22 +1,11 @@
 #include "skin/archive/ZipCipher.h"
 
-#include <array>
+#include <zlib.h>
 
 namespace {
 
-constexpr std::array<uint32_t, 256> MakeCrcTable()
-{
-    std::array<uint32_t, 256> table{};
-    for (uint32_t n = 0; n < 256; ++n) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
+// zlib's own table, which its inflater brings into every program anyway.
+const z_crc_t* const kCrcTable = get_crc_table();
 
 } // namespace
 
