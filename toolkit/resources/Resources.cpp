@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <map>
-#include <mutex>
 
 namespace {
 
@@ -28,12 +27,11 @@ int Compare(const char* entry, std::string_view name)
 }
 
 // The entries unpacked so far, for the whole program: tables are small values copied freely, so
-// the bytes belong to the entry, not to a table object.
+// the bytes belong to the entry, not to a table object. Like the rest of the toolkit, this is used
+// from the one thread that runs the windows, and takes no lock.
 std::optional<std::string_view> Unpacked(const TResourceEntry& entry)
 {
-    static std::mutex mutex;
     static std::map<const TResourceEntry*, std::optional<std::string>> unpacked;
-    const std::lock_guard<std::mutex> lock(mutex);
     auto found = unpacked.find(&entry);
     if (found == unpacked.end())
         found = unpacked.emplace(&entry, UnpackResource(entry)).first;
@@ -78,12 +76,10 @@ const TBitmap& DecodedBitmapResource(std::string_view name)
 {
     // Decoded once for the whole program: a window cuts a dozen frames out of one strip of title
     // buttons while it is built, and decoding the strip each time cost more than all the rest.
-    static std::mutex mutex;
     static std::map<const char*, TBitmap> decoded;
     const std::optional<std::string_view> bytes = FindResourceBytes(name);
     if (!bytes)
         throw EResNotFound(std::string(name));
-    const std::lock_guard<std::mutex> lock(mutex);
     auto found = decoded.find(bytes->data());
     if (found == decoded.end()) {
         TMemoryStream stream;
