@@ -15,10 +15,15 @@ std::unique_ptr<WindowHost> CreateWindowHost()
         return HeadlessHost::FromEnvironment();
     std::string why;
     if (backend.empty()) {
-        // A desktop when there is one; a machine without a display still installs, headless.
-        if (!desktop.empty())
+        // A desktop when there is one, else off screen. Off screen nothing appears, so the reason
+        // is said: on a desktop it is most likely a missing library.
+        if (!desktop.empty()) {
             if (std::unique_ptr<WindowHost> host = OpenDesktopHost(why))
                 return host;
+            const std::string said = "cannot show a window (" + why + "), so the program runs off screen"
+                                     " (MERROWIN_BACKEND=headless)\n";
+            std::fputs(said.c_str(), stderr);
+        }
         return HeadlessHost::FromEnvironment();
     }
     if (!desktop.empty() && backend == desktop) {

@@ -54,5 +54,14 @@ TEST(CreateWindowHost, WithoutADisplayTheDefaultIsHeadless)
     ScopedVariable backend("MERROWIN_BACKEND", nullptr);
     ScopedVariable display("DISPLAY", nullptr);
     ScopedVariable wayland("WAYLAND_DISPLAY", nullptr);
+    testing::internal::CaptureStderr();
     EXPECT_NE(dynamic_cast<HeadlessHost*>(CreateWindowHost().get()), nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    // Nothing will appear, so a build with a desktop host says why.
+    if (DesktopHostName()[0] != '\0') {
+        EXPECT_EQ(said.rfind("cannot show a window (", 0), 0u) << said;
+        EXPECT_EQ(said.find("()"), std::string::npos) << "no reason given: " << said;
+    } else {
+        EXPECT_EQ(said, "");
+    }
 }
