@@ -130,24 +130,29 @@ public:
     void Add(const uint8_t* data, size_t size)
     {
         deflater_.Add(data, size);
-        std::vector<uint8_t>& out = deflater_.Output();
-        if (out.size() < kIdatSize)
-            return;
-        size_t done = 0;
-        for (; out.size() - done >= kIdatSize; done += kIdatSize)
-            WriteChunk(stream_, "IDAT", out.data() + done, kIdatSize);
-        out.erase(out.begin(), out.begin() + ptrdiff_t(done));
+        Drain(false);
     }
 
     void Finish()
     {
         deflater_.Finish();
-        const std::vector<uint8_t>& out = deflater_.Output();
-        for (size_t done = 0; done < out.size(); done += kIdatSize)
-            WriteChunk(stream_, "IDAT", out.data() + done, std::min(kIdatSize, out.size() - done));
+        Drain(true);
     }
 
 private:
+    // Writes what is compressed so far as whole chunks, and at the end the rest as well.
+    void Drain(bool all)
+    {
+        std::vector<uint8_t>& out = deflater_.Output();
+        size_t done = 0;
+        while (out.size() - done >= kIdatSize || (all && done < out.size())) {
+            const size_t size = std::min(kIdatSize, out.size() - done);
+            WriteChunk(stream_, "IDAT", out.data() + done, size);
+            done += size;
+        }
+        out.erase(out.begin(), out.begin() + ptrdiff_t(done));
+    }
+
     TStream& stream_;
     TDeflater deflater_;
 };
