@@ -15,16 +15,20 @@ std::unique_ptr<WindowHost> CreateWindowHost()
         return HeadlessHost::FromEnvironment();
     std::string why;
     if (backend.empty()) {
-        // A desktop when there is one, else off screen. Off screen nothing appears, so the reason
-        // is said: on a desktop it is most likely a missing library.
-        if (!desktop.empty()) {
-            if (std::unique_ptr<WindowHost> host = OpenDesktopHost(why))
-                return host;
-            const std::string said = "cannot show a window (" + why + "), so the program runs off screen"
-                                     " (MERROWIN_BACKEND=headless)\n";
-            std::fputs(said.c_str(), stderr);
-        }
-        return HeadlessHost::FromEnvironment();
+        // A desktop when there is one. Off screen only a script can drive the program: without
+        // one it would close its window at once and end as if all had gone well.
+        if (desktop.empty())
+            why = "this build has no desktop host";
+        else if (std::unique_ptr<WindowHost> host = OpenDesktopHost(why))
+            return host;
+        const char* script = std::getenv("MERROWIN_SCRIPT");
+        const bool scripted = script && *script;
+        const std::string said = "cannot show a window (" + why + ")" +
+                                 (scripted ? ", so the program runs off screen as its script says" : "") + "\n";
+        std::fputs(said.c_str(), stderr);
+        if (scripted)
+            return HeadlessHost::FromEnvironment();
+        return nullptr;
     }
     if (!desktop.empty() && backend == desktop) {
         std::unique_ptr<WindowHost> host = OpenDesktopHost(why);

@@ -129,7 +129,8 @@ public:
 
 // The host a program runs its windows on, chosen by MERROWIN_BACKEND: "headless", or the name of
 // this build's desktop host (see DesktopHost.h). Unset or empty: the desktop host when it opens (a
-// display exists), else the headless host, after saying on standard error why the desktop host
-// could not open. Returns nullptr, after saying why on standard error,
-// for a name that is not a host of this build or a desktop host that cannot open.
+// display exists), else the headless host when MERROWIN_SCRIPT gives it a script; either way,
+// standard error says why the desktop host could not open. Returns nullptr, after saying why on
+// standard error, when there is no host to run on: a name that is not a host of this build, a
+// desktop host that cannot open, or none that opens and no script.
 std::unique_ptr<WindowHost> CreateWindowHost();
