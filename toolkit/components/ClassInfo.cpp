@@ -42,7 +42,7 @@ void TClassInfo::Add(TPropertyInfo property)
     properties_.push_back(std::move(property));
 }
 
-void TClassInfo::Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names,
+void TClassInfo::Add(const char* name, TPropertyKind kind, const std::vector<std::string>* names,
                      TPropertyReader reader, const TAccessorTarget& readTarget, TPropertyWriter writer,
                      const TAccessorTarget& writeTarget)
 {

@@ -45,7 +45,7 @@ public:
 
     // A property of the same name as a base class's replaces it for this class and its heirs.
     void Add(TPropertyInfo property);
-    void Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names, TPropertyReader reader,
+    void Add(const char* name, TPropertyKind kind, const std::vector<std::string>* names, TPropertyReader reader,
              const TAccessorTarget& readTarget, TPropertyWriter writer, const TAccessorTarget& writeTarget);
     TPropertyInfo& LastAdded() { return properties_.back(); }
     // Looked up by name in any case, this class first; nullptr when no class of the chain has it.
@@ -70,83 +70,83 @@ template <class C> class TPublisher {
 public:
     explicit TPublisher(TClassInfo& info) : info_(info) {}
 
-    template <class G, class S> TPublisher& Integer(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Integer(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapInteger, pa::UnwrapInteger>(name, TPropertyKind::Integer, nullptr, get, set);
     }
     template <class G, class S>
-    TPublisher& IntegerWithIdents(std::string_view name, std::vector<std::pair<std::string, int>> idents, G get, S set)
+    TPublisher& IntegerWithIdents(const char* name, std::vector<std::pair<std::string, int>> idents, G get, S set)
     {
         Integer(name, get, set);
         info_.LastAdded().Idents = std::move(idents);
         return *this;
     }
-    template <class G, class S> TPublisher& Boolean(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Boolean(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapBoolean, pa::UnwrapBoolean>(name, TPropertyKind::Boolean, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& String(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& String(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapString, pa::UnwrapString>(name, TPropertyKind::String, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& Color(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Color(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapColor, pa::UnwrapColor>(name, TPropertyKind::Color, nullptr, get, set);
     }
     // E is an enumeration whose ordinals 0..n-1 carry `names`.
     template <class E, class G, class S>
-    TPublisher& Enum(std::string_view name, const std::vector<std::string>& names, G get, S set)
+    TPublisher& Enum(const char* name, const std::vector<std::string>& names, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapEnum<E>, pa::UnwrapEnum<E>>(name, TPropertyKind::Enum, &names, get, set);
     }
     template <class E, class G, class S>
-    TPublisher& Enum(std::string_view name, std::initializer_list<const char*> names, G get, S set)
+    TPublisher& Enum(const char* name, std::initializer_list<const char*> names, G get, S set)
     {
         return Enum<E>(name, NameList(names), get, set);
     }
     // A set kept as bits: name i is bit (1 << i).
-    template <class G, class S> TPublisher& Set(std::string_view name, const std::vector<std::string>& names, G get, S set)
+    template <class G, class S> TPublisher& Set(const char* name, const std::vector<std::string>& names, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapSet, pa::UnwrapSet>(name, TPropertyKind::Set, &names, get, set);
     }
-    template <class G, class S> TPublisher& Set(std::string_view name, std::initializer_list<const char*> names, G get, S set)
+    template <class G, class S> TPublisher& Set(const char* name, std::initializer_list<const char*> names, G get, S set)
     {
         return Set(name, NameList(names), get, set);
     }
     // T is the class a referenced component must have.
-    template <class T, class G, class S> TPublisher& Component(std::string_view name, G get, S set)
+    template <class T, class G, class S> TPublisher& Component(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapComponent, pa::UnwrapComponent<T>>(name, TPropertyKind::Component, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& Picture(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Picture(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapPicture, pa::UnwrapPicture>(name, TPropertyKind::Picture, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& Binary(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Binary(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapBinary, pa::UnwrapBinary>(name, TPropertyKind::Binary, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& Strings(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Strings(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapStrings, pa::UnwrapStrings>(name, TPropertyKind::Strings, nullptr, get, set);
     }
-    template <class G, class S> TPublisher& Collection(std::string_view name, G get, S set)
+    template <class G, class S> TPublisher& Collection(const char* name, G get, S set)
     {
         namespace pa = property_access;
         return Add<pa::WrapCollection, pa::UnwrapCollection>(name, TPropertyKind::Collection, nullptr, get, set);
     }
     // An event of handler type H (a std::function); the setter receives the handler itself.
-    template <class H, class S> TPublisher& Event(std::string_view name, S set)
+    template <class H, class S> TPublisher& Event(const char* name, S set)
     {
         namespace pa = property_access;
         auto target = pa::OnClass<C>(set);
@@ -158,7 +158,7 @@ private:
     // Registration is kept out of line as far as it can be, with the names by pointer (none for
     // most kinds): every property of every class is a call site, and all of them ship.
     template <auto Wrap, auto Unwrap, class G, class S>
-    TPublisher& Add(std::string_view name, TPropertyKind kind, const std::vector<std::string>* names, G get, S set)
+    TPublisher& Add(const char* name, TPropertyKind kind, const std::vector<std::string>* names, G get, S set)
     {
         namespace pa = property_access;
         TPropertyReader reader = nullptr;

@@ -36,16 +36,16 @@ template <class C, class F> void PublishFont(TPublisher<C>& publisher, const std
             apply(*font);
     };
     publisher
-        .String(name + ".Name", [read](const C& self) { return read(self).Name(); },
+        .String((name + ".Name").c_str(), [read](const C& self) { return read(self).Name(); },
                 [write](C& self, const std::string& v) { write(self, [&](TFont& f) { f.SetName(v); }); })
-        .Integer(name + ".Height", [read](const C& self) { return read(self).Height(); },
+        .Integer((name + ".Height").c_str(), [read](const C& self) { return read(self).Height(); },
                  [write](C& self, int v) { write(self, [&](TFont& f) { f.SetHeight(v); }); })
-        .Integer(name + ".Size", [read](const C& self) { return read(self).Size(); },
+        .Integer((name + ".Size").c_str(), [read](const C& self) { return read(self).Size(); },
                  [write](C& self, int v) { write(self, [&](TFont& f) { f.SetSize(v); }); })
-        .Color(name + ".Color", [read](const C& self) { return read(self).Color(); },
+        .Color((name + ".Color").c_str(), [read](const C& self) { return read(self).Color(); },
                [write](C& self, TColor v) { write(self, [&](TFont& f) { f.SetColor(v); }); })
-        .Set(name + ".Style", FontStyleNames(), [read](const C& self) { return read(self).Style(); },
+        .Set((name + ".Style").c_str(), FontStyleNames(), [read](const C& self) { return read(self).Style(); },
              [write](C& self, unsigned v) { write(self, [&](TFont& f) { f.SetStyle(v); }); })
-        .IntegerWithIdents(name + ".Charset", CharsetNames(), [read](const C& self) { return read(self).Charset(); },
+        .IntegerWithIdents((name + ".Charset").c_str(), CharsetNames(), [read](const C& self) { return read(self).Charset(); },
                            [write](C& self, int v) { write(self, [&](TFont& f) { f.SetCharset(v); }); });
 }
