@@ -65,6 +65,9 @@ TEST(DeflaterTest, EveryLiteralAndEveryLengthAndDistanceCode)
     TBytes input;
     for (int i = 0; i < 256; ++i)
         input.push_back(uint8_t(i));
+    for (uint8_t period = 1; period <= 8; ++period)   // the shortest distances
+        for (int i = 0; i < 100; ++i)
+            input.push_back(uint8_t(0xF0 + i % period));
     const TBytes noise = Random(33000, 1);
     for (size_t length = 3; length <= 258; length += 1) {
         const size_t distance = 1 + (length * 131) % 32768;
