@@ -51,7 +51,7 @@ int32_t TDecompileStream::ReadInt32At(int64_t offset) const
 {
     if (offset < 0 || offset > DataSize() - 4)
         throw EReadError();
-    const auto* p = reinterpret_cast<const uint8_t*>(data_.data()) + offset;
+    const uint8_t* p = ByteAt(offset);
     return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
@@ -91,7 +91,7 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
     const int64_t offset = EntryOffset(index);
     if (offset < 0 || stored < 0 || offset + stored > DataSize())
         throw EReadError();
-    const auto* bytes = reinterpret_cast<const uint8_t*>(data_.data()) + offset;
+    const uint8_t* bytes = ByteAt(offset);
     if (stored != unpacked || forceInflate)
         InflateExactly(bytes, stored, unpacked, *result);
     else

@@ -33,6 +33,8 @@ private:
     void ReadTrailer(int64_t end);
     int32_t ReadInt32At(int64_t offset) const;
     int64_t DataSize() const;
+    // The container's byte at `offset`, which the caller has checked against DataSize().
+    const uint8_t* ByteAt(int64_t offset) const { return reinterpret_cast<const uint8_t*>(data_.data()) + offset; }
     int64_t EntryOffset(int32_t index) const;
 
     int32_t count_ = 0;
