@@ -6,6 +6,15 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+void SayLine(const std::string& text)
+{
+    std::fputs((text + "\n").c_str(), stderr);
+}
+
+} // namespace
+
 std::unique_ptr<WindowHost> CreateWindowHost()
 {
     const char* value = std::getenv("MERROWIN_BACKEND");
@@ -23,9 +32,7 @@ std::unique_ptr<WindowHost> CreateWindowHost()
             return host;
         const char* script = std::getenv("MERROWIN_SCRIPT");
         const bool scripted = script && *script;
-        const std::string said = "cannot show a window (" + why + ")" +
-                                 (scripted ? ", so the program runs off screen as its script says" : "") + "\n";
-        std::fputs(said.c_str(), stderr);
+        SayLine("cannot show a window (" + why + ")" + (scripted ? ", so the program runs off screen as its script says" : ""));
         if (scripted)
             return HeadlessHost::FromEnvironment();
         return nullptr;
@@ -33,12 +40,10 @@ std::unique_ptr<WindowHost> CreateWindowHost()
     if (!desktop.empty() && backend == desktop) {
         std::unique_ptr<WindowHost> host = OpenDesktopHost(why);
         if (!host)
-            std::fputs(("MERROWIN_BACKEND=" + backend + ": " + why + "\n").c_str(), stderr);
+            SayLine("MERROWIN_BACKEND=" + backend + ": " + why);
         return host;
     }
-    std::fputs(("MERROWIN_BACKEND=" + backend + ": no such window host in this build (known: headless" +
-                (desktop.empty() ? "" : ", ") + desktop + ")\n")
-                   .c_str(),
-               stderr);
+    SayLine("MERROWIN_BACKEND=" + backend + ": no such window host in this build (known: headless" +
+            (desktop.empty() ? "" : ", ") + desktop + ")");
     return nullptr;
 }

@@ -16,6 +16,14 @@ namespace {
 constexpr HostRect kWorkArea{0, 0, 1024, 738};
 constexpr uint64_t kGraceMs = 60000;
 
+// What the host does on a failure unless told otherwise: says it and ends the program.
+[[noreturn]] void SayAndExit(const std::string& message)
+{
+    std::fputs(("headless: " + message + "\n").c_str(), stderr);
+    std::fflush(stderr);
+    std::exit(3);
+}
+
 // The Win32 answer IDs the script names.
 constexpr int kIdOk = 1, kIdYes = 6, kIdNo = 7;
 
@@ -71,11 +79,7 @@ constexpr KeyName kKeys[] = {
 HeadlessHost::HeadlessHost(std::string script)
 {
     AppendScript(script);
-    onFailure_ = [](const std::string& message) {
-        std::fputs(("headless: " + message + "\n").c_str(), stderr);
-        std::fflush(stderr);
-        std::exit(3);
-    };
+    onFailure_ = [](const std::string& message) { SayAndExit(message); };
 }
 
 HeadlessHost::~HeadlessHost()
@@ -102,28 +106,21 @@ std::unique_ptr<HeadlessHost> HeadlessHost::FromEnvironment()
 {
     int scale = 1;
     if (const char* text = std::getenv("MERROWIN_SCALE"); text && *text) {
-        if (std::string(text) != "1" && std::string(text) != "2") {
-            std::fputs((std::string("headless: MERROWIN_SCALE is 1 or 2, not ") + text + "\n").c_str(), stderr);
-            std::exit(3);
-        }
+        if (std::string(text) != "1" && std::string(text) != "2")
+            SayAndExit(std::string("MERROWIN_SCALE is 1 or 2, not ") + text);
         scale = text[0] - '0';
     }
-    const char* file = std::getenv("MERROWIN_SCRIPT");
-    if (!file || !*file) {
-        auto host = std::make_unique<HeadlessHost>();
-        host->SetScale(scale);
-        return host;
+    std::string script;
+    if (const char* file = std::getenv("MERROWIN_SCRIPT"); file && *file) {
+        try {
+            TFileStream in(file, TFileStream::fmOpenRead);
+            script.resize(static_cast<size_t>(in.Size()));
+            in.ReadBuffer(script.data(), static_cast<int64_t>(script.size()));
+        } catch (const std::exception&) {
+            SayAndExit(std::string("cannot read the script ") + file);
+        }
     }
-    std::string text;
-    try {
-        TFileStream in(file, TFileStream::fmOpenRead);
-        text.resize(static_cast<size_t>(in.Size()));
-        in.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));
-    } catch (const std::exception&) {
-        std::fputs((std::string("headless: cannot read the script ") + file + "\n").c_str(), stderr);
-        std::exit(3);
-    }
-    auto host = std::make_unique<HeadlessHost>(text);
+    auto host = std::make_unique<HeadlessHost>(script);
     host->SetScale(scale);
     return host;
 }
