@@ -29,7 +29,7 @@ SdlWindow::SdlWindow(SdlHost& host, const HostWindowParams& params)
     // SDL puts a shaped window where it was asked only once the first shape is set, and only for
     // a position other than 0; so it is asked for 0, 0 and placed by hand after its first shape.
     window_ = sdl::SDL_CreateShapedWindow(params.title.c_str(), 0, 0, static_cast<unsigned>(width),
-                                     static_cast<unsigned>(height), kWindowFlags);
+                                          static_cast<unsigned>(height), kWindowFlags);
     if (window_)
         ApplyShape();
     else
@@ -164,7 +164,7 @@ void SdlWindow::Present(const uint32_t* pixels, int width, int height, const Hos
     // Read as XRGB: the alpha byte of the back buffer means nothing, so a surface that has
     // alpha gets opaque pixels.
     sdl::SDL_ConvertPixels(area.right - area.left, area.bottom - area.top, SDL_PIXELFORMAT_RGB888, from, width * 4,
-                      surface->format->format, to, surface->pitch);
+                           surface->format->format, to, surface->pitch);
     if (SDL_MUSTLOCK(surface))
         sdl::SDL_UnlockSurface(surface);
     const SDL_Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
